@@ -1,0 +1,73 @@
+#pragma once
+// The matrix type of the program and the context through which the arithmetic
+// reaches the window: its message boxes, its formula error flag and the
+// overflow flag. Plain C++, no Qt.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ar {
+
+// Rows 0..12; row 0 is the header: (0,0) rows, (0,1) columns, (0,2) factor
+// numerator, (0,3) factor denominator. Entries stand at rows and columns 1..12.
+template <size_t Cols>
+using Grid = std::array<std::array<int64_t, Cols>, 13>;
+using Matrix = Grid<13>;
+// The working array of the inverse: n rows, 2n columns (columns 0..24).
+using WideMatrix = Grid<25>;
+
+// Message box kinds the arithmetic uses (same codes as the framework's).
+inline constexpr int kPlainBox = 0;
+inline constexpr int kCautionOkCancelBox = 49;
+
+// What the arithmetic needs of its caller. The window supplies one; tests use
+// RecordingContext.
+class Context {
+ public:
+  virtual ~Context() = default;
+  // Shows a modal message box of the given kind; the answer is not used.
+  virtual void message(const std::string& text, int kind = kPlainBox) = 0;
+
+  // Set when operand formats do not fit (only ever set here; the term
+  // evaluation clears it before it starts).
+  bool Formelfehler = false;
+  // Set when a value that would be stored does not fit in signed 64 bits.
+  // Only ever set here; the caller clears it before a command.
+  bool overflow = false;
+};
+
+class RecordingContext : public Context {
+ public:
+  void message(const std::string& text, int kind = kPlainBox) override { messages.emplace_back(text, kind); }
+  std::vector<std::pair<std::string, int>> messages;
+};
+
+// Greatest common divisor of the exact magnitudes; never negative;
+// ggt(0, x) = |x|, ggt(0, 0) = 0. Works on exact magnitudes, INT64_MIN
+// included (the one result that does not fit, 2^63, is documented where it is made).
+int64_t ggt(int64_t a, int64_t b);
+
+// "In der Prozedur " + text + " ist ein Fehler aufgetreten" in a plain box.
+void Fehler(Context& ctx, const std::string& text);
+
+// Copies all 169 cells of A into B (header row and column 0 included).
+void Klone(const Matrix& A, Matrix& B);
+// Into the wider working array of the inverse: columns 0..12; the rest untouched.
+void Klone(const Matrix& A, WideMatrix& B);
+
+// Normal form in place: gcd of the entries into the factor, numerator made
+// non-negative (its sign moved into the entries), factor reduced; a negative
+// denominator keeps its sign, a zero denominator stays 0.
+void MKuerzen(Context& ctx, Matrix& M);
+
+bool ganzzahlig(double x);
+
+// Header counts clamped to what the arrays hold (0..12); files can carry anything.
+inline int32_t rowsOf(const Matrix& M) { return M[0][0] < 0 ? 0 : M[0][0] > 12 ? 12 : static_cast<int32_t>(M[0][0]); }
+inline int32_t colsOf(const Matrix& M) { return M[0][1] < 0 ? 0 : M[0][1] > 12 ? 12 : static_cast<int32_t>(M[0][1]); }
+
+}  // namespace ar

@@ -1,0 +1,232 @@
+#pragma once
+// Controls and windows of our desktop layer: real Qt widgets underneath, driven
+// by name, with the events the program binds handlers to.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+class QWidget;
+
+namespace fw {
+
+struct Color {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Color&) const = default;
+};
+
+// One property value as a layout record carries it.
+using PropValue = std::variant<int32_t, bool, std::string, Color>;
+
+enum class ControlClass { BevelButton, EditField, StaticText, RadioButton, Line, UpDownArrows, Separator };
+const char* className(ControlClass c);
+
+class Window;
+
+// A control of a window. Every control is created by its window (Window::addControl),
+// named, and looked up by that name afterwards.
+class Control {
+ public:
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  ControlClass controlClass() const { return class_; }
+  Window& window() const { return window_; }
+
+  // Applies one named property (as a layout record names it, e.g. "Left",
+  // "Caption", "TextSize"). Properties without a visible effect are kept and
+  // can be read back with property(); an unknown name is kept the same way.
+  virtual void setProperty(std::string_view prop, const PropValue& value);
+  // The value last applied under that name, or nullptr.
+  const PropValue* property(std::string_view prop) const;
+
+  bool visible() const;
+  void setVisible(bool v);
+  int left() const;
+  int top() const;
+  int width() const;
+  int height() const;
+  std::string helpTag() const;
+
+  // Binds a handler to one event of this control: "Action", "TextChange",
+  // "LostFocus", "Up" or "Down". One handler per event; the last binding wins.
+  void bind(std::string_view event, std::function<void()> handler);
+  bool hasHandler(std::string_view event) const;
+  // Number of bound events (for inspection).
+  size_t bindingCount() const { return handlers_.size(); }
+
+  QWidget* widget() const { return widget_; }
+
+ protected:
+  Control(Window& window, std::string name, ControlClass cls, QWidget* widget);
+  // Runs the handler bound to event, if any, synchronously.
+  void fire(std::string_view event);
+
+ private:
+  Window& window_;
+  std::string name_;
+  ControlClass class_;
+  QWidget* widget_;  // owned by the Qt parent (the window)
+  std::unordered_map<std::string, std::function<void()>> handlers_;
+  std::unordered_map<std::string, PropValue> props_;
+  friend class Window;
+};
+
+// Bevel button of kind push (ButtonType 0), toggle (1) or sticky (2). Takes no
+// keyboard focus. A click flips a toggle, presses a sticky button (it stays
+// pressed) and then runs Action. Setting Value from code runs no handler.
+class BevelButton : public Control {
+ public:
+  std::string caption() const;
+  void setCaption(const std::string& text);
+  bool value() const;
+  void setValue(bool pressed);
+  int buttonType() const;
+  // A user's click, as the mouse gives it (for tests and scripted use).
+  void click();
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+// Text field, one-line or multi-line. TextChange runs synchronously on every
+// change of the text, also when the program sets it; LostFocus runs only when
+// the keyboard focus really moves to another control of the same window.
+class EditField : public Control {
+ public:
+  std::string text() const;
+  void setText(const std::string& text);
+  // Gives this field the keyboard focus (for tests and scripted use).
+  void setFocus();
+  bool hasFocus() const;
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+// Label; clicks go through to what lies below.
+class StaticText : public Control {
+ public:
+  std::string text() const;
+  void setText(const std::string& text);
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+// Radio button; all radio buttons of one window form one group.
+class RadioButton : public Control {
+ public:
+  std::string caption() const;
+  bool value() const;
+  void setValue(bool selected);
+  void click();
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+// Straight line from (X1, Y1) to (X2, Y2); clicks go through.
+class Line : public Control {
+ public:
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+// Up/down arrows: one Up or Down event per press.
+class UpDownArrows : public Control {
+ public:
+  void pressUp();
+  void pressDown();
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+class Separator : public Control {
+ public:
+  void setProperty(std::string_view prop, const PropValue& value) override;
+
+ private:
+  using Control::Control;
+  friend class Window;
+};
+
+// A top-level window holding named controls. Subclasses register their event
+// handler methods by name; bindHandler() binds "Control_Event" to a control.
+class Window {
+ public:
+  Window();
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  // Window-level properties as a layout record names them ("Title", "Width",
+  // "Height", "Resizeable", "MenuBarVisible", ...).
+  void setProperty(std::string_view prop, const PropValue& value);
+  const PropValue* property(std::string_view prop) const;
+
+  std::string title() const;
+  int width() const;
+  int height() const;
+  bool fixedSize() const;
+  void show();
+  void hide();
+  bool isVisible() const;
+
+  // Creates a control of the given class under a name unique in this window.
+  Control& addControl(ControlClass cls, const std::string& name);
+  // Lookup by name; nullptr if there is none.
+  Control* findControl(std::string_view name) const;
+  // Lookup by name that must succeed (a missing name is a program error).
+  Control& control(std::string_view name) const;
+  template <class T>
+  T& as(std::string_view name) const {
+    return dynamic_cast<T&>(control(name));
+  }
+  // Controls in order of creation.
+  const std::vector<Control*>& controls() const { return order_; }
+
+  // Binds the registered handler named control + "_" + event to that event
+  // of the control. Returns false if no such handler is registered.
+  bool bindHandler(const std::string& controlName, const std::string& event);
+
+  QWidget* widget() const;
+
+ protected:
+  // Makes a method callable by its name for bindHandler().
+  void registerHandler(const std::string& name, std::function<void()> handler);
+  // A close request from the window manager: return true to let it close.
+  virtual bool closeRequested() { return true; }
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+  std::unordered_map<std::string, std::unique_ptr<Control>> byName_;
+  std::vector<Control*> order_;
+  std::unordered_map<std::string, std::function<void()>> registry_;
+  std::unordered_map<std::string, PropValue> props_;
+  friend class Impl;
+};
+
+}  // namespace fw

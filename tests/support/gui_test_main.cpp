@@ -1,0 +1,15 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// GUI tests run real widgets headless; the platform can still be overridden
+// from outside (for example to watch a test under Xvfb).
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
