@@ -1,0 +1,22 @@
+// Every event handler of the main window, registered under the name that the
+// binding of its control and event looks for (control + "_" + event). A
+// handler is bound to its control only once it is registered here.
+
+#include "app/hauptfenster.h"
+
+void HauptFenster::registerHandlers() {
+  auto reg = [this](const char* name, void (HauptFenster::*method)()) {
+    registerHandler(name, [this, method] { (this->*method)(); });
+  };
+
+  // ---- Display grid ----
+  reg("SZahlF_TextChange", &HauptFenster::SZahlF_TextChange);
+  reg("ZZahlF_TextChange", &HauptFenster::ZZahlF_TextChange);
+  reg("SzUpDownArrows_Down", &HauptFenster::SzUpDownArrows_Down);
+  reg("SzUpDownArrows_Up", &HauptFenster::SzUpDownArrows_Up);
+  reg("ZzUpDownArrows_Down", &HauptFenster::ZzUpDownArrows_Down);
+  reg("ZzUpDownArrows_Up", &HauptFenster::ZzUpDownArrows_Up);
+
+  // ---- Commands ----
+  reg("BevelButton3_Action", &HauptFenster::BevelButton3_Action);
+}

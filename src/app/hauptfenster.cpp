@@ -1,0 +1,100 @@
+#include "app/hauptfenster.h"
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "app/layoutdata.h"
+
+namespace {
+
+// The window that Instanz() hands out: the first one built and still alive.
+HauptFenster* gInstanz = nullptr;
+// What Instanz() made itself, released before the application object goes.
+std::unique_ptr<fw::QtServices> gEigeneServices;
+std::unique_ptr<HauptFenster> gEigenesFenster;
+
+void eigenesFensterAbbauen() {
+  gEigenesFenster.reset();
+  gEigeneServices.reset();
+}
+
+}  // namespace
+
+HauptFenster::HauptFenster(fw::Services& services) : services_(services) {
+  if (gInstanz == nullptr) gInstanz = this;
+  registerHandlers();
+  Layout();
+  CreateControls();
+  AddMenuHandlers();
+  Open();
+}
+
+HauptFenster::~HauptFenster() {
+  if (gInstanz == this) gInstanz = nullptr;
+}
+
+HauptFenster& HauptFenster::Instanz() {
+  if (gInstanz == nullptr) {
+    gEigeneServices = std::make_unique<fw::QtServices>();
+    gEigenesFenster = std::make_unique<HauptFenster>(*gEigeneServices);
+    // Widgets must go while the application object still exists.
+    qAddPostRoutine(eigenesFensterAbbauen);
+  }
+  return *gInstanz;
+}
+
+void HauptFenster::message(const std::string& text, int kind) { services_.msgBox(text, kind); }
+
+void HauptFenster::Layout() {
+  const auto& table = app::windowTagTable();
+  const auto bytes = app::writeRecord(table, app::windowEntries());
+  const auto entries = bytes ? app::readRecord(table, *bytes) : std::nullopt;
+  if (!entries) return;
+  for (const app::Entry& e : *entries) setProperty(e.name, e.value);
+}
+
+void HauptFenster::CreateControls() {
+  _CreateControls0();
+  _CreateControls1();
+  _CreateControls2();
+  _CreateControls3();
+  _CreateControls4();
+}
+
+void HauptFenster::_CreateControls0() { createStep(0); }
+void HauptFenster::_CreateControls1() { createStep(1); }
+void HauptFenster::_CreateControls2() { createStep(2); }
+void HauptFenster::_CreateControls3() { createStep(3); }
+void HauptFenster::_CreateControls4() { createStep(4); }
+
+void HauptFenster::createStep(int step) {
+  for (const app::ControlDef& def : app::creationSteps().at(static_cast<size_t>(step))) {
+    addControl(def.cls, def.name);
+    fw::Control& c = control(def.name);
+    const auto& table = app::tagTable(def.cls);
+    const auto bytes = app::writeRecord(table, app::recordEntries(def));
+    const auto entries = bytes ? app::readRecord(table, *bytes) : std::nullopt;
+    if (entries) {
+      for (const app::Entry& e : *entries) c.setProperty(e.name, e.value);
+    }
+    // A handler that is not built yet stays unbound.
+    for (const std::string& event : def.events) bindHandler(def.name, event);
+  }
+}
+
+void HauptFenster::AddMenuHandlers() {}
+
+void HauptFenster::Open() { Neustart(); }
+
+bool HauptFenster::beendenBestaetigt() {
+  const std::string ff = "\f\f";
+  const int answer = services_.msgBox(
+      "Beim Beenden gehen alle nicht gespeicherten Daten verloren." + ff + "Wirklich Beenden?", fw::kMsgYesNo);
+  if (answer != fw::kAnswerYes) return false;
+  services_.quit();
+  return true;
+}
+
+void HauptFenster::BevelButton3_Action() { beendenBestaetigt(); }
+
+bool HauptFenster::closeRequested() { return beendenBestaetigt(); }

@@ -1,0 +1,88 @@
+#pragma once
+// The main window: all lasting state of the program and, as methods, the
+// operations of the grid, the protocol, the term language and the commands.
+// Each subsystem defines its methods in its own folder; the declarations
+// stand here in one section per subsystem.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "arithmetic/matrix.h"
+#include "framework/controls.h"
+#include "framework/services.h"
+
+class HauptFenster : public fw::Window, public ar::Context {
+ public:
+  // Builds the window in the order Layout, CreateControls, AddMenuHandlers,
+  // Open; Open sets the start state. Message boxes, dialogs and quitting go
+  // through services, which must outlive the window.
+  explicit HauptFenster(fw::Services& services);
+  ~HauptFenster() override;
+
+  // The one main window: the existing one, or a new one on the desktop's
+  // services when there is none yet.
+  static HauptFenster& Instanz();
+
+  fw::Services& services() const { return services_; }
+  // The arithmetic's message boxes.
+  void message(const std::string& text, int kind = ar::kPlainBox) override;
+
+  // ---- Window state (Formelfehler comes from ar::Context) ----
+  using Matrix = ar::Matrix;
+  int32_t Szahl = 0;  // columns shown in the grid
+  int32_t Zzahl = 0;  // rows shown in the grid
+  Matrix SMat{};
+  Matrix A{}, B{}, C{}, D{}, F{}, G{}, H{};
+  std::string Protokoll;
+  std::array<int64_t, 9> BruchZ{};
+  std::array<int64_t, 9> BruchN{};
+  std::array<Matrix, 9> SuperM{};
+  std::array<std::array<std::string, 2>, 11> V{};  // sign pairs of the term language
+  Matrix X{};
+
+  // ---- Construction (src/app) ----
+  void Layout();
+  void CreateControls();
+  void _CreateControls0();
+  void _CreateControls1();
+  void _CreateControls2();
+  void _CreateControls3();
+  void _CreateControls4();
+  void AddMenuHandlers();
+  void Open();
+  void Neustart();
+
+  // ---- Display grid (src/grid) ----
+  void Anpassen();
+  void Einlesen(Matrix& M);
+  void Ausgabe(Matrix& M);
+  void SZahlF_TextChange();
+  void ZZahlF_TextChange();
+  void SzUpDownArrows_Down();
+  void SzUpDownArrows_Up();
+  void ZzUpDownArrows_Down();
+  void ZzUpDownArrows_Up();
+
+  // ---- Protocol, LaTeX and files (src/protocol) ----
+
+  // ---- Term language (src/terms) ----
+
+  // ---- Commands (src/commands; "Beenden" lives in src/app) ----
+  void BevelButton3_Action();
+
+ protected:
+  // The window manager's close button asks the "Beenden" question.
+  bool closeRequested() override;
+
+ private:
+  // Registers every handler method under its name; the one place where a new
+  // handler is made known (src/app/handlers.cpp).
+  void registerHandlers();
+  // Creates the controls of one creation step and binds their handlers.
+  void createStep(int step);
+  // Asks the "Beenden" question; quits on Yes and says so.
+  bool beendenBestaetigt();
+
+  fw::Services& services_;
+};

@@ -1,0 +1,86 @@
+// The display grid: its size fields and arrows, which cells show, reading the
+// grid into a matrix and showing a matrix in it.
+
+#include "app/hauptfenster.h"
+#include "framework/text.h"
+#include "grid/gridnames.h"
+
+using grid::cellName;
+using grid::kMaxSize;
+
+namespace {
+
+// Reads a count from its size field and keeps it within 1 to 12; a value
+// outside is written back, which runs this handler again from inside the write.
+void sizeFieldChanged(HauptFenster& w, const char* fieldName, int32_t& count) {
+  auto& field = w.as<fw::EditField>(fieldName);
+  count = fw::toInt32(field.text());
+  if (count < 1) {
+    count = 1;
+    field.setText("1");
+  }
+  if (count > kMaxSize) {
+    count = kMaxSize;
+    field.setText("12");
+  }
+  w.Anpassen();
+}
+
+// An arrow changes the count by one and writes it into the field, whose
+// handler then adapts the grid; at the end of the range nothing happens.
+void arrowUp(HauptFenster& w, const char* fieldName, int32_t& count) {
+  if (count >= kMaxSize) return;
+  count += 1;
+  w.as<fw::EditField>(fieldName).setText(fw::Str(count));
+}
+
+void arrowDown(HauptFenster& w, const char* fieldName, int32_t& count) {
+  if (count <= 1) return;
+  count -= 1;
+  w.as<fw::EditField>(fieldName).setText(fw::Str(count));
+}
+
+}  // namespace
+
+void HauptFenster::SZahlF_TextChange() { sizeFieldChanged(*this, "SZahlF", Szahl); }
+void HauptFenster::ZZahlF_TextChange() { sizeFieldChanged(*this, "ZZahlF", Zzahl); }
+void HauptFenster::SzUpDownArrows_Down() { arrowDown(*this, "SZahlF", Szahl); }
+void HauptFenster::SzUpDownArrows_Up() { arrowUp(*this, "SZahlF", Szahl); }
+void HauptFenster::ZzUpDownArrows_Down() { arrowDown(*this, "ZZahlF", Zzahl); }
+void HauptFenster::ZzUpDownArrows_Up() { arrowUp(*this, "ZZahlF", Zzahl); }
+
+void HauptFenster::Anpassen() {
+  for (int c = 1; c <= kMaxSize; ++c) control(grid::columnLabelName(c)).setVisible(Szahl >= c);
+  for (int r = 1; r <= kMaxSize; ++r) control(grid::rowLabelName(r)).setVisible(Zzahl >= r);
+  for (int r = 1; r <= kMaxSize; ++r)
+    for (int c = 1; c <= kMaxSize; ++c) control(cellName(r, c)).setVisible(Szahl >= c && Zzahl >= r);
+}
+
+void HauptFenster::Einlesen(Matrix& M) {
+  auto read = [this](const std::string& name) { return fw::toInt64(as<fw::EditField>(name).text()); };
+  M[0][0] = read("ZZahlF");
+  M[0][1] = read("SZahlF");
+  M[0][2] = read("FakZF");
+  M[0][3] = read("FakNF");
+  for (int r = 1; r <= kMaxSize; ++r)
+    for (int c = 1; c <= kMaxSize; ++c) M[r][c] = read(cellName(r, c));
+}
+
+void HauptFenster::Ausgabe(Matrix& M) {
+  // A count beyond Int32 saturates, so the size fields end at 12, not at
+  // whatever the low 32 bits happen to say.
+  Zzahl = fw::clampInt32(M[0][0]);
+  Szahl = fw::clampInt32(M[0][1]);
+  ar::MKuerzen(*this, M);
+  as<fw::EditField>("FakZF").setText(fw::Str(M[0][2]));
+  as<fw::EditField>("FakNF").setText(fw::Str(M[0][3]));
+  Anpassen();
+  for (int r = 1; r <= kMaxSize; ++r)
+    for (int c = 1; c <= kMaxSize; ++c) as<fw::EditField>(cellName(r, c)).setText(fw::Str(M[r][c]));
+  as<fw::EditField>("SZahlF").setText(fw::Str(Szahl));
+  as<fw::EditField>("ZZahlF").setText(fw::Str(Zzahl));
+  if (M[0][3] == 0) {
+    M[0][3] = 1;
+    message("Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!");
+  }
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A main window on scripted services: every message box must be expected.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/hauptfenster.h"
+#include "framework/services.h"
+#include "grid/gridnames.h"
+
+class FensterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services.setFailureHook([](const std::string& what) { ADD_FAILURE() << "unscripted: " << what; });
+    w = std::make_unique<HauptFenster>(services);
+  }
+
+  fw::EditField& field(const std::string& name) const { return w->as<fw::EditField>(name); }
+  std::string text(const std::string& name) const { return field(name).text(); }
+  void type(const std::string& name, const std::string& t) const { field(name).setText(t); }
+  bool shown(const std::string& name) const { return w->control(name).visible(); }
+  fw::BevelButton& button(const std::string& name) const { return w->as<fw::BevelButton>(name); }
+
+  // Fills the cells of rows and columns 1..n with row*10+column, visible or not.
+  void fillCells(int n) const {
+    for (int r = 1; r <= n; ++r)
+      for (int c = 1; c <= n; ++c) type(grid::cellName(r, c), std::to_string(r * 10 + c));
+  }
+
+  // Declared first, so that it outlives the window.
+  fw::ScriptedServices services;
+  std::unique_ptr<HauptFenster> w;
+};
