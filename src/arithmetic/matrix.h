@@ -48,7 +48,9 @@ class RecordingContext : public Context {
 
 // Greatest common divisor of the exact magnitudes; never negative;
 // ggt(0, x) = |x|, ggt(0, 0) = 0. Works on exact magnitudes, INT64_MIN
-// included (the one result that does not fit, 2^63, is documented where it is made).
+// included. The one divisor that does not fit, 2^63 (ggt(INT64_MIN, 0) and
+// ggt(INT64_MIN, INT64_MIN)), comes back as 2^62: the greatest common divisor
+// that fits, so that a caller dividing by the result stays exact.
 int64_t ggt(int64_t a, int64_t b);
 
 // "In der Prozedur " + text + " ist ein Fehler aufgetreten" in a plain box.
@@ -69,5 +71,47 @@ bool ganzzahlig(double x);
 // Header counts clamped to what the arrays hold (0..12); files can carry anything.
 inline int32_t rowsOf(const Matrix& M) { return M[0][0] < 0 ? 0 : M[0][0] > 12 ? 12 : static_cast<int32_t>(M[0][0]); }
 inline int32_t colsOf(const Matrix& M) { return M[0][1] < 0 ? 0 : M[0][1] > 12 ? 12 : static_cast<int32_t>(M[0][1]); }
+// The same for the wider working array: columns up to what it holds.
+template <size_t C>
+inline int32_t rowsOf(const Grid<C>& M) { return M[0][0] < 0 ? 0 : M[0][0] > 12 ? 12 : static_cast<int32_t>(M[0][0]); }
+template <size_t C>
+inline int32_t colsOf(const Grid<C>& M) {
+  constexpr int64_t kMax = static_cast<int64_t>(C) - 1;
+  return M[0][1] < 0 ? 0 : M[0][1] > kMax ? static_cast<int32_t>(kMax) : static_cast<int32_t>(M[0][1]);
+}
+// Clamps a count the caller passes (Szahl/Zzahl) to 0..hi.
+inline int32_t clampCount(int64_t n, int32_t hi) { return n < 0 ? 0 : n > hi ? hi : static_cast<int32_t>(n); }
+
+// Exact wide arithmetic shared by the operations of this folder.
+namespace detail {
+using i128 = __int128;
+using u128 = unsigned __int128;
+
+// Exact magnitude; |INT128_MIN| = 2^127 fits.
+inline u128 mag(i128 a) { return a < 0 ? u128{0} - static_cast<u128>(a) : static_cast<u128>(a); }
+// Greatest common divisor of magnitudes, 0 only for (0, 0).
+uint64_t gcd64(uint64_t a, uint64_t b);
+u128 gcd128(u128 a, u128 b);
+
+// A signed 128-bit sum that remembers how often it wrapped: the true value is
+// value + carry * 2^128, so a non-zero carry means it is far outside 64 bits.
+struct Sum128 {
+  i128 value = 0;
+  int carry = 0;
+  void add(i128 x) {
+    if (__builtin_add_overflow(value, x, &value)) carry += x > 0 ? 1 : -1;
+  }
+  bool exact() const { return carry == 0; }
+};
+
+// Unreduced entries of a result: rows x cols, exact.
+using WideEntries = std::array<std::array<i128, 13>, 13>;
+
+// Normal form of the matrix with entries E (rows 1..rows, columns 1..cols) and
+// factor Z/N, all exact. When every entry and the factor fit in 64 bits they
+// are written into M (entries and M(0,2), M(0,3) only) and true comes back;
+// otherwise M is left as it was and false comes back.
+bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Matrix& M);
+}  // namespace detail
 
 }  // namespace ar
