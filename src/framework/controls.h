@@ -28,6 +28,14 @@ const char* className(ControlClass c);
 
 class Window;
 
+// Hash and equality for maps keyed by name that are searched with a string_view.
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+template <class T>
+using NameMap = std::unordered_map<std::string, T, NameHash, std::equal_to<>>;
+
 // A control of a window. Every control is created by its window (Window::addControl),
 // named, and looked up by that name afterwards.
 class Control {
@@ -66,16 +74,31 @@ class Control {
 
  protected:
   Control(Window& window, std::string name, ControlClass cls, QWidget* widget);
-  // Runs the handler bound to event, if any, synchronously.
+  // Runs the handler bound to event, if any, synchronously; the control is
+  // the window's current control while it runs.
   void fire(std::string_view event);
+  // Records a value without applying it (state the widget changed itself).
+  void storeProperty(std::string_view prop, const PropValue& value);
+  // Applies the properties every control has (geometry, Visible, Enabled,
+  // HelpTag); false if prop is none of them.
+  bool applyCommon(std::string_view prop);
+  // Re-applies every recorded property to a new widget, which takes the old one's place.
+  void replaceWidget(QWidget* widget);
+  int32_t intProp(std::string_view prop, int32_t fallback = 0) const;
+  bool boolProp(std::string_view prop, bool fallback = false) const;
+  std::string stringProp(std::string_view prop) const;
+  Color colorProp(std::string_view prop, Color fallback) const;
+  // Font from TextFont, TextSize, Bold, Italic and Underline.
+  void applyFont();
+  const NameMap<PropValue>& properties() const { return props_; }
 
  private:
   Window& window_;
   std::string name_;
   ControlClass class_;
   QWidget* widget_;  // owned by the Qt parent (the window)
-  std::unordered_map<std::string, std::function<void()>> handlers_;
-  std::unordered_map<std::string, PropValue> props_;
+  NameMap<std::function<void()>> handlers_;
+  NameMap<PropValue> props_;
   friend class Window;
 };
 
@@ -95,6 +118,7 @@ class BevelButton : public Control {
 
  private:
   using Control::Control;
+  void applyOwn(std::string_view prop);
   friend class Window;
 };
 
@@ -108,10 +132,21 @@ class EditField : public Control {
   // Gives this field the keyboard focus (for tests and scripted use).
   void setFocus();
   bool hasFocus() const;
+  bool multiLine() const;
   void setProperty(std::string_view prop, const PropValue& value) override;
 
  private:
   using Control::Control;
+  void applyOwn(std::string_view prop);
+  // Connects a new editing widget (one-line or multi-line) to this field.
+  void attach(QWidget* w);
+  void showText();
+  // The widget's text changed; from the user unless we are writing it.
+  void widgetChanged();
+  void widgetLostFocus();
+  std::string text_;       // exact, as set or as typed
+  std::string shownUtf8_;  // what the widget showed after our last write
+  bool writing_ = false;
   friend class Window;
 };
 
@@ -124,6 +159,7 @@ class StaticText : public Control {
 
  private:
   using Control::Control;
+  void applyOwn(std::string_view prop);
   friend class Window;
 };
 
@@ -138,16 +174,25 @@ class RadioButton : public Control {
 
  private:
   using Control::Control;
+  void applyOwn(std::string_view prop);
   friend class Window;
 };
 
-// Straight line from (X1, Y1) to (X2, Y2); clicks go through.
+// Straight line from (X1, Y1) to (X2, Y2) in window coordinates, drawn with
+// LineColor and BorderWidth; clicks go through. Left, Top, Width and Height
+// give the same points (X2 = Left + Width), so either set may come first.
 class Line : public Control {
  public:
+  int x1() const { return x1_; }
+  int y1() const { return y1_; }
+  int x2() const { return x2_; }
+  int y2() const { return y2_; }
   void setProperty(std::string_view prop, const PropValue& value) override;
 
  private:
   using Control::Control;
+  void place();
+  int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   friend class Window;
 };
 
@@ -163,6 +208,7 @@ class UpDownArrows : public Control {
   friend class Window;
 };
 
+// A thin sunken line across its rectangle (horizontal unless taller than wide).
 class Separator : public Control {
  public:
   void setProperty(std::string_view prop, const PropValue& value) override;
@@ -212,6 +258,8 @@ class Window {
   bool bindHandler(const std::string& controlName, const std::string& event);
 
   QWidget* widget() const;
+  // The control whose event handler is running (innermost), or nullptr.
+  Control* currentControl() const { return current_; }
 
  protected:
   // Makes a method callable by its name for bindHandler().
@@ -221,12 +269,18 @@ class Window {
 
  private:
   class Impl;
+  void applyFlags();
+  void applySize();
+
   std::unique_ptr<Impl> impl_;
-  std::unordered_map<std::string, std::unique_ptr<Control>> byName_;
+  NameMap<std::unique_ptr<Control>> byName_;
   std::vector<Control*> order_;
-  std::unordered_map<std::string, std::function<void()>> registry_;
-  std::unordered_map<std::string, PropValue> props_;
+  NameMap<std::function<void()>> registry_;
+  NameMap<PropValue> props_;
+  Control* current_ = nullptr;
+  bool dying_ = false;
   friend class Impl;
+  friend class Control;
 };
 
 }  // namespace fw

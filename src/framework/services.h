@@ -46,6 +46,7 @@ class Services {
 // The real thing: Qt dialogs, clipboard and event loop.
 class QtServices : public Services {
  public:
+  // Also installs Qt's German texts for its own dialogs when they are present.
   QtServices();
   int msgBox(const std::string& text, int kind = kMsgPlain) override;
   std::optional<std::string> saveDialog(const std::string& suggestedName) override;
@@ -104,6 +105,8 @@ class ScriptedServices : public Services {
   std::string clipboard_;
   bool quit_ = false;
   std::function<void(const std::string&)> fail_;
+
+  void fail(const std::string& what);
 };
 
 }  // namespace fw
