@@ -232,6 +232,24 @@ TEST(EditField, HandlerWritingItsOwnFieldRunsNestedAndEnds) {
   EXPECT_EQ(static_cast<QLineEdit*>(f.widget())->text(), "1");
 }
 
+// A handler that rewrites its field while the user types into it.
+TEST(EditField, HandlerRewritesTheFieldWhileTheUserTypes) {
+  for (bool multi : {false, true}) {
+    TestWindow w;
+    auto& f = add<EditField>(w, ControlClass::EditField, "SZahlF", 10, 10, 80, 60);
+    f.setProperty("MultiLine", multi);
+    f.bind("TextChange", [&] {
+      if (fw::toInt32(f.text()) > 12) f.setText("12");
+    });
+    activate(w);
+    focusField(f);
+    QTest::keyClicks(f.widget(), "15");
+    EXPECT_EQ(f.text(), "12") << multi;
+    QTest::keyClicks(f.widget(), "3");
+    EXPECT_EQ(f.text(), "12") << multi;
+  }
+}
+
 TEST(EditField, KeepsTextExactlyAndWithoutLimit) {
   TestWindow w;
   auto& f = add<EditField>(w, ControlClass::EditField, "InOutF", 0, 0, 105, 25);
