@@ -50,4 +50,20 @@ inline int64_t truncMod(int64_t a, int64_t b) {
   return a % b;
 }
 
+// Double to integer by the same rule as text: truncated toward zero,
+// saturated at the range ends; NaN gives 0. A plain cast of an
+// out-of-range double would be undefined behaviour.
+inline int64_t doubleToInt64(double x) {
+  if (x != x) return 0;
+  if (x >= 9223372036854775808.0) return kInt64Max;  // 2^63
+  if (x <= -9223372036854775808.0) return kInt64Min;
+  return static_cast<int64_t>(x);
+}
+inline int32_t doubleToInt32(double x) {
+  if (x != x) return 0;
+  if (x >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (x <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(x);
+}
+
 }  // namespace fw

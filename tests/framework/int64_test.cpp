@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -100,6 +101,34 @@ TEST(Int64, DivisionNeverTraps) {
     EXPECT_EQ(fw::truncMod(c.a, c.b), c.remainder) << c.a << " % " << c.b;
   }
   EXPECT_EQ(fw::truncDiv(kInt64Min, -1), kInt64Min);  // without the flag
+}
+
+TEST(Int64, DoublesTruncateAndSaturate) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double x;
+    int64_t as64;
+    int32_t as32;
+  } cases[] = {
+      {2.7, 2, 2},
+      {-2.7, -2, -2},
+      {-0.5, 0, 0},
+      {9007199254740992.0, 9007199254740992, 2147483647},
+      {9223372036854775808.0, kInt64Max, 2147483647},  // 2^63
+      {9223372036854774784.0, 9223372036854774784, 2147483647},  // largest double below 2^63
+      {-9223372036854775808.0, kInt64Min, -2147483647 - 1},
+      {1e300, kInt64Max, 2147483647},
+      {-1e300, kInt64Min, -2147483647 - 1},
+      {inf, kInt64Max, 2147483647},
+      {-inf, kInt64Min, -2147483647 - 1},
+      {std::numeric_limits<double>::quiet_NaN(), 0, 0},
+      {2147483647.9, 2147483647, 2147483647},
+      {-2147483648.9, -2147483648, -2147483647 - 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fw::doubleToInt64(c.x), c.as64) << c.x;
+    EXPECT_EQ(fw::doubleToInt32(c.x), c.as32) << c.x;
+  }
 }
 
 }  // namespace
