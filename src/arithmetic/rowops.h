@@ -1,14 +1,15 @@
 #pragma once
 // Row operations on a matrix or on the inverse's wider working array. None of
-// them touches the header row or the factor.
+// them touches the header row or the factor. Column bounds from a header are
+// clamped to the array; a row index outside 1..12 changes nothing.
 
 #include "arithmetic/matrix.h"
 
 namespace ar {
 
-// Row i := a * row i + b * row j over columns 1..M(0,1). With a = 0 or i = j:
-// Fehler("Zeilentrans") and nothing changes. A value that does not fit sets
-// ctx.overflow.
+// Row i := a * row i + b * row j over columns 1..M(0,1), exact. With a = 0 or
+// i = j: Fehler("Zeilentrans") and nothing changes. When a value does not fit,
+// ctx.overflow is set and the row is left as it was.
 template <size_t C>
 void Zeilentrans(Context& ctx, Grid<C>& M, int32_t i, int64_t a, int64_t b, int32_t j);
 
@@ -16,7 +17,8 @@ void Zeilentrans(Context& ctx, Grid<C>& M, int32_t i, int64_t a, int64_t b, int3
 template <size_t C>
 void Zeilentausch(Grid<C>& M, int32_t i, int32_t j);
 
-// Divides row i by the gcd of its entries; signs unchanged.
+// Divides row i by the gcd of its entries (exact, INT64_MIN included); signs
+// unchanged.
 template <size_t C>
 void ZeileKuerzen(Grid<C>& M, int32_t i);
 
@@ -30,7 +32,8 @@ void ZeileLoeschen(Grid<C>& M, int32_t i, int32_t rows, int32_t cols);
 template <size_t C>
 bool IstNullzeile(const Grid<C>& M, int32_t i, int32_t cols);
 
-// Row i := f * row i over columns 0..M(0,1). Overflow sets ctx.overflow.
+// Row i := f * row i over columns 0..M(0,1). When a value does not fit,
+// ctx.overflow is set and the row is left as it was.
 template <size_t C>
 void Zeilenmult(Context& ctx, Grid<C>& M, int32_t i, int64_t f);
 
