@@ -1,0 +1,125 @@
+// Elimination, rank, determinant, inverse, diagonal equalisation and
+// orthogonalisation on seeded random matrices with entries from -10 to 10.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "arithmetic/determinant.h"
+#include "arithmetic/diagonal.h"
+#include "arithmetic/elimination.h"
+#include "arithmetic/inverse.h"
+#include "arithmetic/orthogonal.h"
+
+namespace {
+
+constexpr int kSamples = 64;
+
+std::vector<ar::Matrix> randomMatrices(int rows, int cols, unsigned seed) {
+  std::mt19937_64 rng(seed);
+  std::uniform_int_distribution<int64_t> entry(-10, 10);
+  std::vector<ar::Matrix> out(kSamples);
+  for (auto& m : out) {
+    m = ar::Matrix{};
+    m[0] = {rows, cols, 1, 1};
+    for (int i = 1; i <= rows; ++i)
+      for (int j = 1; j <= cols; ++j) m[i][j] = entry(rng);
+  }
+  return out;
+}
+
+class NoBoxes : public ar::Context {
+ public:
+  void message(const std::string&, int) override {}
+};
+
+void BM_Det12(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 1);
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(ar::Det(ctx, ms[i++ % kSamples]));
+}
+BENCHMARK(BM_Det12);
+
+void BM_Invertieren12(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 2);
+  NoBoxes ctx;
+  ar::Matrix r{};
+  bool failed = false;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Invertieren(ctx, ms[i++ % kSamples], r, failed);
+    benchmark::DoNotOptimize(r);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+BENCHMARK(BM_Invertieren12);
+
+// The same elimination the way the inverse is defined, row step by row step.
+void BM_InvertierenSchrittweise12(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 2);
+  NoBoxes ctx;
+  ar::Matrix r{};
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::detail::InvertierenSchrittweise(ctx, ms[i++ % kSamples], r);
+    benchmark::DoNotOptimize(r);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+BENCHMARK(BM_InvertierenSchrittweise12);
+
+// The grid holds at most 12 columns: a full 12 x 12 grid, and the largest
+// augmented system, 11 equations with their right-hand sides.
+void BM_Verfahren(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  const auto ms = randomMatrices(rows, 12, 3);
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Matrix m = ms[i++ % kSamples];
+    ar::Verfahren(ctx, m);
+    benchmark::DoNotOptimize(m);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+BENCHMARK(BM_Verfahren)->Arg(12)->Arg(11);
+
+void BM_Rang12(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 4);
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Matrix m = ms[i++ % kSamples];
+    benchmark::DoNotOptimize(ar::Rang(ctx, m));
+  }
+}
+BENCHMARK(BM_Rang12);
+
+void BM_Orthnorm(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const auto ms = randomMatrices(n, n, 5);
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Matrix m = ms[i++ % kSamples];
+    ar::Orthnorm(ctx, m);
+    benchmark::DoNotOptimize(m);
+  }
+}
+BENCHMARK(BM_Orthnorm)->Arg(8)->Arg(12);
+
+void BM_Vereinheitlichen12(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 6);
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Matrix m = ms[i++ % kSamples];
+    ar::Vereinheitlichen(ctx, m);
+    benchmark::DoNotOptimize(m);
+  }
+}
+BENCHMARK(BM_Vereinheitlichen12);
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "arithmetic/diagonal.h"
+
+#include <algorithm>
+
+#include "arithmetic/exact.h"
+
+namespace ar {
+
+template <size_t C>
+void Vereinheitlichen(Context& ctx, Grid<C>& M) {
+  using exact::i128;
+  const auto rows = static_cast<int32_t>(std::clamp<int64_t>(M[0][0], 0, 12));
+  const auto cols = static_cast<int32_t>(std::clamp<int64_t>(M[0][1], 0, static_cast<int64_t>(C) - 1));
+  const int32_t m = std::min(rows, cols);
+  if (m == 0) return;
+  for (int32_t i = 1; i <= m; ++i)
+    if (M[i][i] == 0) return;
+
+  i128 L = M[1][1];
+  for (int32_t i = 2; i <= m; ++i) {
+    const auto g = static_cast<i128>(exact::gcd128(exact::mag128(L), exact::mag64(M[i][i])));
+    L = L / g * M[i][i];
+    if (!exact::fits64(L)) {
+      ctx.overflow = true;
+      return;
+    }
+  }
+  // All products are checked before the first row changes.
+  i128 f[13];
+  for (int32_t i = 1; i <= m; ++i) {
+    f[i] = L / M[i][i];
+    for (int32_t c = 1; c <= cols; ++c) {
+      if (!exact::fits64(static_cast<i128>(M[i][c]) * f[i])) {
+        ctx.overflow = true;
+        return;
+      }
+    }
+  }
+  for (int32_t i = 1; i <= m; ++i) {
+    // Column 0 carries nothing; it is scaled along and wraps.
+    M[i][0] = static_cast<int64_t>(static_cast<uint64_t>(M[i][0]) * static_cast<uint64_t>(f[i]));
+    for (int32_t c = 1; c <= cols; ++c) M[i][c] = static_cast<int64_t>(M[i][c] * f[i]);
+  }
+}
+
+template void Vereinheitlichen<13>(Context&, Grid<13>&);
+template void Vereinheitlichen<25>(Context&, Grid<25>&);
+
+}  // namespace ar

@@ -1,0 +1,28 @@
+#pragma once
+// Fraction-free Gauss-Jordan elimination to reduced row echelon form, and the
+// rank built on it.
+
+#include "arithmetic/matrix.h"
+
+namespace ar {
+
+// Brings M in place to reduced row echelon form over the integers: every
+// row divided by the gcd of its entries, zero rows deleted (M(0,0) falls by
+// one for each), rows with a negative diagonal entry negated. The factor and
+// M(0,1) stay. `zzahl`/`szahl` bound the row moves, the pivot columns and
+// the zero-row test: the grid commands pass the grid's size, other callers
+// the matrix's own. A row that does not fit in 64 bits sets ctx.overflow and
+// ends the elimination.
+void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
+// Bounded by M's own size.
+void Verfahren(Context& ctx, Matrix& M);
+
+// Runs Verfahren on M (so M is left reduced) and returns the smaller of the
+// remaining row count and the number of non-zero columns.
+int32_t Rang(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
+int32_t Rang(Context& ctx, Matrix& M);
+
+// True when column j is 0 in rows 1 to M(0,0).
+bool IstNullspalte(const Matrix& M, int32_t j);
+
+}  // namespace ar

@@ -1,0 +1,26 @@
+#pragma once
+// The exact inverse of a square matrix with its common factor.
+
+#include "arithmetic/matrix.h"
+
+namespace ar {
+
+// R := the inverse of S: integer entries d * S^-1 (d the least common
+// denominator of the inverse of S's entries) with factor N/g over Z*d/g,
+// where Z/N is S's factor and g = ggt(N, Z*d); the factor keeps those signs
+// and is not reduced further, so a factor 0/0 gives 0/0 and 0/N a zero
+// denominator. Only R's header cells (0,0)..(0,3) and its n x n entries are
+// written. A matrix that is not square (or has no size from 1 to 12) or is
+// singular: "Die Matrix ist nicht regulaer" in a caution OK/Cancel box,
+// `fehlgeschlagen` := true, R := a full copy of S. A value that does not fit
+// in 64 bits sets ctx.overflow. `fehlgeschlagen` is never set to false.
+void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen);
+
+namespace detail {
+// The elimination step by step on the 13 x 25 working array, as the inverse
+// is defined; Invertieren takes this way when its fast elimination's minors
+// leave 64 bits. Returns false for a singular matrix. S must be n x n, 1..12.
+bool InvertierenSchrittweise(Context& ctx, const Matrix& S, Matrix& R);
+}  // namespace detail
+
+}  // namespace ar
