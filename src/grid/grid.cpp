@@ -67,11 +67,21 @@ void HauptFenster::Einlesen(Matrix& M) {
 }
 
 void HauptFenster::Ausgabe(Matrix& M) {
+  const std::string kaputt = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
+  // A normal form that does not fit in 64 bits is reported here, once, and
+  // nothing is shown; the flag stays set for the caller.
+  const bool overflowBefore = overflow;
+  overflow = false;
+  ar::MKuerzen(*this, M);
+  if (overflow) {
+    message(kaputt);
+    return;
+  }
+  overflow = overflowBefore;
   // A count beyond Int32 saturates, so the size fields end at 12, not at
   // whatever the low 32 bits happen to say.
   Zzahl = fw::clampInt32(M[0][0]);
   Szahl = fw::clampInt32(M[0][1]);
-  ar::MKuerzen(*this, M);
   as<fw::EditField>("FakZF").setText(fw::Str(M[0][2]));
   as<fw::EditField>("FakNF").setText(fw::Str(M[0][3]));
   Anpassen();
@@ -81,6 +91,6 @@ void HauptFenster::Ausgabe(Matrix& M) {
   as<fw::EditField>("ZZahlF").setText(fw::Str(Zzahl));
   if (M[0][3] == 0) {
     M[0][3] = 1;
-    message("Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!");
+    message(kaputt);
   }
 }

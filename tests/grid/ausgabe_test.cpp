@@ -135,3 +135,21 @@ TEST_F(FensterTest, ShownMatrixReadsBack) {
   w->Einlesen(back);
   EXPECT_EQ(back, M);
 }
+
+TEST_F(FensterTest, NormalFormBeyondSixtyFourBitsShowsNothing) {
+  // Entries 2^62, 2^62 with factor 4: the normal form's numerator would be 2^64.
+  ar::Matrix M = matrix(1, 2, 4, 1, {int64_t{1} << 62, int64_t{1} << 62});
+  const ar::Matrix before = M;
+  services.expectBox();
+  w->Ausgabe(M);
+  ASSERT_EQ(services.boxes().size(), 1u);
+  EXPECT_EQ(services.boxes()[0].text, kKaputt);
+  EXPECT_EQ(M, before);
+  EXPECT_TRUE(w->overflow);
+  // The start state stays on screen.
+  EXPECT_EQ(text("A11F"), "0");
+  EXPECT_EQ(text("FakZF"), "1");
+  EXPECT_EQ(text("ZZahlF"), "3");
+  EXPECT_EQ(w->Zzahl, 3);
+  EXPECT_EQ(w->Szahl, 3);
+}
