@@ -7,15 +7,13 @@
 #include <string>
 
 #include "app/hauptfenster.h"
-#include "framework/services.h"
 #include "grid/gridnames.h"
+#include "support/scripted.h"
 
 class FensterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    services.setFailureHook([](const std::string& what) { ADD_FAILURE() << "unscripted: " << what; });
-    w = std::make_unique<HauptFenster>(services);
-  }
+  void SetUp() override { w = std::make_unique<HauptFenster>(services); }
+  void TearDown() override { services.expectAllUsed(); }
 
   fw::EditField& field(const std::string& name) const { return w->as<fw::EditField>(name); }
   std::string text(const std::string& name) const { return field(name).text(); }
@@ -30,6 +28,6 @@ class FensterTest : public ::testing::Test {
   }
 
   // Declared first, so that it outlives the window.
-  fw::ScriptedServices services;
+  test::TestServices services;
   std::unique_ptr<HauptFenster> w;
 };

@@ -131,13 +131,6 @@ TEST_F(FensterTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
   EXPECT_TRUE(services.boxes().empty());
 }
 
-TEST_F(FensterTest, StoresAreTheWindowsOwnArrays) {
-  ar::Matrix* before = &w->A;
-  w->Einlesen(w->A);
-  EXPECT_EQ(&w->A, before);
-  EXPECT_EQ(w->A[0][0], 3);
-}
-
 TEST_F(FensterTest, AccessorReturnsTheOpenWindow) {
   HauptFenster& first = HauptFenster::Instanz();
   EXPECT_EQ(&first, w.get());
