@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kSamples = 64;
 
-std::vector<ar::Matrix> randomMatrices(int rows, int cols, unsigned seed) {
+std::vector<ar::Matrix> randomMatrices(int rows, int cols, unsigned seed, int64_t range = 10) {
   std::mt19937_64 rng(seed);
-  std::uniform_int_distribution<int64_t> entry(-10, 10);
+  std::uniform_int_distribution<int64_t> entry(-range, range);
   std::vector<ar::Matrix> out(kSamples);
   for (auto& m : out) {
     m = ar::Matrix{};
@@ -41,6 +41,16 @@ void BM_Det12(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ar::Det(ctx, ms[i++ % kSamples]));
 }
 BENCHMARK(BM_Det12);
+
+// Entries up to 2^62: the minors leave 64 bits and the determinant is taken
+// modulo primes.
+void BM_Det12HugeEntries(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 7, int64_t{1} << 62);
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(ar::Det(ctx, ms[i++ % kSamples]));
+}
+BENCHMARK(BM_Det12HugeEntries);
 
 void BM_Invertieren12(benchmark::State& state) {
   const auto ms = randomMatrices(12, 12, 2);
@@ -69,6 +79,21 @@ void BM_InvertierenSchrittweise12(benchmark::State& state) {
   if (ctx.overflow) state.SkipWithError("overflow");
 }
 BENCHMARK(BM_InvertierenSchrittweise12);
+
+// Entries up to 2^20: the fast elimination gives up, the stepwise one finds
+// the overflow.
+void BM_Invertieren12LargeEntries(benchmark::State& state) {
+  const auto ms = randomMatrices(12, 12, 8, int64_t{1} << 20);
+  NoBoxes ctx;
+  ar::Matrix r{};
+  bool failed = false;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Invertieren(ctx, ms[i++ % kSamples], r, failed);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(BM_Invertieren12LargeEntries);
 
 // The grid holds at most 12 columns: a full 12 x 12 grid, and the largest
 // augmented system, 11 equations with their right-hand sides.
@@ -111,7 +136,10 @@ void BM_Orthnorm(benchmark::State& state) {
 BENCHMARK(BM_Orthnorm)->Arg(8)->Arg(12);
 
 void BM_Vereinheitlichen12(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 6);
+  auto ms = randomMatrices(12, 12, 6);
+  for (auto& m : ms)  // a zero on the diagonal would make it a no-op
+    for (int i = 1; i <= 12; ++i)
+      if (m[i][i] == 0) m[i][i] = 7;
   NoBoxes ctx;
   size_t i = 0;
   for (auto _ : state) {
