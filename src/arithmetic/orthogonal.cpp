@@ -180,14 +180,18 @@ bool smallQuotient(const Big& v, const Big& g, int gShift, uint64_t gInv, uint64
   return cmpMag(back, v) == 0;
 }
 
+int bitLength(const Big& a) { return a.n == 0 ? 0 : 64 * a.n - __builtin_clzll(a.l[a.n - 1]); }
+
 // Column out := v / gcd(v) with v's signs; false when an entry does not fit.
 bool primitiveColumn(const Big* v, int rows, int64_t* out) {
   Big g;
+  int first = -1;
   for (int i = 0; i < rows; ++i) {
     if (v[i].isZero()) continue;
     if (g.isZero()) {
       g = v[i];
       g.neg = false;
+      first = i;
       continue;
     }
     if (g.n == 1 && g.l[0] == 1) break;
@@ -197,6 +201,8 @@ bool primitiveColumn(const Big* v, int rows, int64_t* out) {
     shiftRight(odd, s);
     if (smallQuotient(v[i], g, s, exact::inverse64(odd.l[0]), q)) continue;
     g = gcdMag(g, v[i]);
+    // The final divisor divides g: once v[first] / g reaches 2^64 it cannot fit.
+    if (bitLength(v[first]) - bitLength(g) > 64) return false;
   }
   if (g.isZero()) {
     std::fill(out, out + rows, 0);
