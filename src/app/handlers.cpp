@@ -19,4 +19,11 @@ void HauptFenster::registerHandlers() {
 
   // ---- Commands ----
   reg("BevelButton3_Action", &HauptFenster::BevelButton3_Action);
+  reg("BevelButton1_Action", &HauptFenster::BevelButton1_Action);
+  reg("BevelButton4_Action", &HauptFenster::BevelButton4_Action);
+  reg("BevelButton5_Action", &HauptFenster::BevelButton5_Action);
+  reg("BevelButton6_Action", &HauptFenster::BevelButton6_Action);
+  reg("BevelButton28_Action", &HauptFenster::BevelButton28_Action);
+  reg("BevelButton23_Action", &HauptFenster::BevelButton23_Action);
+  reg("ProtokollB_Action", &HauptFenster::ProtokollB_Action);
 }

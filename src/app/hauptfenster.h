@@ -25,6 +25,9 @@ class HauptFenster : public fw::Window, public ar::Context {
   static HauptFenster& Instanz();
 
   fw::Services& services() const { return services_; }
+  // The one message for a zero denominator or a result beyond 64 bits.
+  static constexpr const char* kUeberlaufMeldung =
+      "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
   // The arithmetic's message boxes.
   void message(const std::string& text, int kind = ar::kPlainBox) override;
 
@@ -65,11 +68,27 @@ class HauptFenster : public fw::Window, public ar::Context {
   void ZzUpDownArrows_Up();
 
   // ---- Protocol, LaTeX and files (src/protocol) ----
+  // Appends heading, factor and M as a LaTeX array.
+  void InsProtokoll(const Matrix& M, const std::string& heading);
+  // Appends M as an augmented system (last column behind a bar), the trailer
+  // and a line end.
+  void InsProtokoll2(const Matrix& M, const std::string& trailer);
+  // Appends "\\" and a line end.
+  void PZeilenumbruch();
+  // True while the protocol switch is pressed.
+  bool ProtokollAn() const;
 
   // ---- Term language (src/terms) ----
 
   // ---- Commands (src/commands; "Beenden" lives in src/app) ----
   void BevelButton3_Action();
+  void BevelButton1_Action();   // Transformieren
+  void BevelButton4_Action();   // Invertieren
+  void BevelButton5_Action();   // Diagonale Vereinheitlichen
+  void BevelButton6_Action();   // E->
+  void BevelButton28_Action();  // Transponieren
+  void BevelButton23_Action();  // Orthogonalisieren
+  void ProtokollB_Action();
 
  protected:
   // The window manager's close button asks the "Beenden" question.

@@ -67,7 +67,7 @@ void HauptFenster::Einlesen(Matrix& M) {
 }
 
 void HauptFenster::Ausgabe(Matrix& M) {
-  const std::string kaputt = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
+  const std::string kaputt = kUeberlaufMeldung;
   // A normal form that does not fit in 64 bits is reported here, once, and
   // nothing is shown; the flag stays set for the caller.
   const bool overflowBefore = overflow;

@@ -1,0 +1,30 @@
+#pragma once
+// The frame of one command: a result that does not fit in 64 bits is reported
+// once and changes nothing, neither the grid nor the protocol.
+
+#include "app/hauptfenster.h"
+
+class Befehlsrahmen {
+ public:
+  explicit Befehlsrahmen(HauptFenster& w) : w_(w), protokoll_(w.Protokoll) { w_.overflow = false; }
+
+  // After the computation: on overflow the protocol returns to what it was,
+  // the message shows, and the command must end.
+  bool uebergelaufen() {
+    if (!w_.overflow) return false;
+    w_.Protokoll = protokoll_;
+    w_.message(HauptFenster::kUeberlaufMeldung);
+    return true;
+  }
+
+  // Shows the result; when its normal form does not fit, Ausgabe has already
+  // said so and shown nothing, and the protocol returns to what it was.
+  void zeige(ar::Matrix& M) {
+    w_.Ausgabe(M);
+    if (w_.overflow) w_.Protokoll = protokoll_;
+  }
+
+ private:
+  HauptFenster& w_;
+  std::string protokoll_;
+};
