@@ -57,7 +57,7 @@ struct Factor {
 // normal form of the product leaves it.
 bool zeroPass(Factor a, Factor& f) {
   Matrix none{};
-  detail::WideEntries E;
+  detail::WideEntries E{};
   if (!detail::normalForm(E, 0, 0, static_cast<i128>(a.z) * f.z, static_cast<i128>(a.n) * f.n, none)) return false;
   f = {none[0][2], none[0][3]};
   return true;

@@ -168,7 +168,7 @@ TEST_F(BefehlTest, InvertierenOfASingularOrNonSquareMatrixWarnsAndShowsTheInput)
       {"not square", {{2, 4, 6}, {8, 10, 12}}, {{1, 2, 3}, {4, 5, 6}}},
   };
   for (const auto& c : cases) {
-    w->Protokoll = "$";
+    w->Protokoll.assign(1, '$');
     services.clearBoxes();
     services.expectBox(fw::kAnswerCancel);
     setGrid(c.in);
