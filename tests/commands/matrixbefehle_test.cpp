@@ -283,3 +283,16 @@ TEST_F(BefehlTest, AResultBeyond64BitsIsReportedAndChangesNothing) {
   EXPECT_EQ(grid(), (Rows{{3037000499, 0}, {0, 3037000507}})) << "the grid keeps what was typed";
   EXPECT_EQ(w->Protokoll, before);
 }
+
+TEST_F(BefehlTest, AZeroDenominatorIsPassedOnAndReportedByTheDisplay) {
+  // Each of these passes the typed factor on; the display repairs and reports it.
+  for (const char* b : {"BevelButton1", "BevelButton5", "BevelButton28", "BevelButton23"}) {
+    services.clearBoxes();
+    setGrid({{2, 1}, {1, 1}}, "1", "0");
+    services.expectBox();
+    click(b);
+    ASSERT_EQ(services.boxes().size(), 1u) << b;
+    EXPECT_EQ(services.boxes()[0].text, kUeberlauf) << b;
+    EXPECT_EQ(text("FakNF"), "0") << b;
+  }
+}
