@@ -428,9 +428,11 @@ void EditField::widgetChanged() {
   if (shown == shownUtf8_) return;  // a format change, not a text change
   shownUtf8_ = shown;
   if (multiLine()) {
-    // Paragraphs end with a carriage return, the program's line end.
+    // Paragraphs end with a carriage return, the program's line end; so does
+    // the line break that Shift+Return types.
     QString t = editText(widget());
     t.replace(QChar::ParagraphSeparator, QChar('\r'));
+    t.replace(QChar::LineSeparator, QChar('\r'));
     text_ = utf8(t);
   } else {
     text_ = shown;

@@ -55,11 +55,13 @@ bool writeTextFile(const std::string& path, const std::string& text, const std::
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
 
-  // The temporary file lies beside the target, so that the rename stays on one
-  // file system and is atomic.
-  std::vector<char> tmpl(target.begin(), target.end());
-  const std::string suffix = ".tmp-XXXXXX";
-  tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
+  // The temporary file lies in the target's folder, so that the rename stays
+  // on one file system and is atomic; its name is short, so that a target
+  // name of full length still leaves room for it.
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string name = folder + ".quenlor-XXXXXX";
+  std::vector<char> tmpl(name.begin(), name.end());
   tmpl.push_back('\0');
   const int fd = ::mkstemp(tmpl.data());
   if (fd < 0) return false;
@@ -75,10 +77,12 @@ bool writeTextFile(const std::string& path, const std::string& text, const std::
 }
 
 std::optional<std::string> readTextFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file: a pipe or a device could block or never end. Opening
+  // without blocking lets a pipe be refused instead of waited for.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return std::nullopt;
   }

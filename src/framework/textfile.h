@@ -11,7 +11,8 @@ namespace fw {
 // temporary file beside it, then a rename). Returns false on any failure; the
 // old file is then left as it was.
 bool writeTextFile(const std::string& path, const std::string& text, const std::string& lineEnd = "\r");
-// The whole content of the file, or nullopt if it cannot be read.
+// The whole content of the file, or nullopt if it cannot be read or is not a
+// regular file.
 std::optional<std::string> readTextFile(const std::string& path);
 
 }  // namespace fw

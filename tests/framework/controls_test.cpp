@@ -287,6 +287,11 @@ TEST(EditField, MultiLineKeepsCarriageReturns) {
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(f.text(), protocol + "x\r");
   EXPECT_EQ(changes, 3);
+  // So does a line break with Shift.
+  QTest::keyClicks(edit, "y");
+  QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(edit, "z");
+  EXPECT_EQ(f.text(), protocol + "x\ry\rz");
 }
 
 TEST(EditField, PropertiesReachTheWidget) {

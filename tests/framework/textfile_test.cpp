@@ -4,9 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -97,6 +101,39 @@ TEST_F(TextFileTest, FailuresAreReportedAndLeaveNothingBehind) {
   EXPECT_FALSE(fw::writeTextFile(path("ordner"), "x", "\r"));
   EXPECT_TRUE(fs::is_directory(path("ordner")));
   EXPECT_EQ(entries(), 1u);
+}
+
+// The dialogs offer any name the file system takes; the temporary file must not
+// make a long one too long.
+TEST_F(TextFileTest, SavesUnderTheLongestNameTheFolderTakes) {
+  const std::string name(255, 'x');
+  ASSERT_TRUE(fw::writeTextFile(path(name), "lang", "\r"));
+  EXPECT_EQ(fw::readTextFile(path(name)), "lang\r");
+  ASSERT_TRUE(fw::writeTextFile(path(name), "neu", "\r"));
+  EXPECT_EQ(fw::readTextFile(path(name)), "neu\r");
+  EXPECT_EQ(entries(), 1u);
+}
+
+// A pipe or a device picked in the open dialog could block or never end.
+TEST_F(TextFileTest, ReadsOnlyRegularFiles) {
+  EXPECT_FALSE(fw::readTextFile("/dev/null").has_value());
+  ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+  // Should the read wait for a writer, this one comes and ends the wait.
+  std::atomic<bool> done = false;
+  std::thread writer([&] {
+    while (!done) {
+      const int fd = ::open(path("fifo").c_str(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) {
+        ::close(fd);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  });
+  const auto content = fw::readTextFile(path("fifo"));
+  done = true;
+  writer.join();
+  EXPECT_FALSE(content.has_value());
 }
 
 TEST_F(TextFileTest, ReadingWhatIsNotThereGivesNothing) {
