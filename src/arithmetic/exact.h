@@ -51,7 +51,7 @@ inline u128 gcd128(u128 a, u128 b) {
     if (a > b) std::swap(a, b);
     b -= a;
     if ((b >> 64) == 0 && (a >> 64) == 0)
-      return gcd64(static_cast<uint64_t>(a), static_cast<uint64_t>(b)) << shift;
+      return static_cast<u128>(gcd64(static_cast<uint64_t>(a), static_cast<uint64_t>(b))) << shift;
   } while (b != 0);
   return a << shift;
 }

@@ -58,6 +58,11 @@ const EchelonCase kEchelon[] = {
     // Unreduced, row 2 would be 2^62 * row 2 - 2^62 * row 1 = (0, 2^63): too big
     // for 64 bits, yet its reduced form (0, 1) is found.
     {"reduced row found where the product overflows", 2, 2, {{P(62), 1}, {P(62), 3}}, {{1, 0}, {0, 1}}, 2},
+    // Row 2 combines to (0, 3 * 2^64, 5 * 2^64): its divisor 2^64 has no room in 64 bits.
+    {"combined entries beyond 2^64 share 2^64", 2, 3, {{P(62), 0, 0}, {1, 12, 20}}, {{1, 0, 0}, {0, 3, 5}}, 2},
+    // Row 2 combines to 2^10 * (0, 3q, 5q) with q = 2^58 + 5, whose divisor 2^10 * q leaves 64 bits.
+    {"combined entries share a divisor beyond 2^64", 2, 3, {{P(10), 0, 0}, {1, 3 * (P(58) + 5), 5 * (P(58) + 5)}},
+     {{1, 0, 0}, {0, 3, 5}}, 2},
 };
 
 TEST(Verfahren, ReducedEchelonForms) {
