@@ -105,6 +105,11 @@ TEST(SkalProd, ExactOrOverflow) {
       {{{P(32), 0}, {P(32), 0}}, 1, 1, 0, true},     // 2^65
       {{{P(31), 0}, {P(31), 0}}, 1, 1, 0, true},                       // 2^63
       {{{P(31), -P(31)}, {P(31), -P(31)}}, 1, 2, INT64_MIN, false},     // -2^63 fits
+      {{{INT64_MIN, 0}, {INT64_MIN, 0}, {INT64_MIN, 0}, {INT64_MIN, 0}}, 1, 1, 0, true},  // 2^128
+      {{{INT64_MIN, INT64_MIN}, {INT64_MIN, INT64_MIN}}, 1, 2, 0, true},                  // 2^127
+      // 2^127 + (-2^127 + 2^64) - 2^64: beyond 128 bits on the way, 0 at the end
+      {{{INT64_MIN, INT64_MIN}, {INT64_MIN, INT64_MIN}, {INT64_MIN, INT64_MAX}, {INT64_MIN, INT64_MAX}, {-P(32), P(32)}},
+       1, 2, 0, false},
   };
   for (const auto& c : cases) {
     ar::RecordingContext ctx;
