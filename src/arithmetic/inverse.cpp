@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "arithmetic/determinant.h"
 #include "arithmetic/diagonal.h"
 #include "arithmetic/exact.h"
 #include "arithmetic/fused.h"
@@ -140,6 +141,11 @@ void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen)
   if (n == S[0][1] && n >= 1 && n <= kMax) {
     o = invertFast(S, static_cast<int>(n), out);
     if (o == Outcome::kOverflow) o = invertStepwise(ctx, S, static_cast<int>(n), out);
+    if (o == Outcome::kOverflow) {
+      // Rows too wide for 64 bits do not make a singular matrix regular.
+      RecordingContext scratch;
+      if (Det(scratch, S) == 0 && !scratch.overflow) o = Outcome::kSingular;
+    }
   }
   switch (o) {
     case Outcome::kRegular:
