@@ -5,8 +5,7 @@
 namespace ar {
 
 namespace {
-using detail::i128;
-using detail::u128;
+using exact::i128;
 
 // Passes of MatPot done one product at a time, as written: a nilpotent matrix
 // reaches 0 within its size, and early overflows are found where the loop finds them.
@@ -21,7 +20,7 @@ bool product(const Matrix& X, const Matrix& Y, Matrix& R) {
   detail::WideEntries E;
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= cols; ++j) {
-      detail::Sum128 s;
+      exact::Sum128 s;
       for (int32_t k = 1; k <= inner; ++k) s.add(static_cast<i128>(X[i][k]) * Y[k][j]);
       if (!s.exact()) return false;
       E[i][j] = s.value;
@@ -106,12 +105,12 @@ void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
   const int64_t bn = B[0][3];
   // L = an*bn/g with the sign of the product; the new numerators are
   // az*L/an = az*(bn/g) and bz*(an/g). A quotient by a zero denominator is 0.
-  const i128 g = static_cast<i128>(detail::gcd64(fw::magnitude(an), fw::magnitude(bn)));
+  const i128 g = static_cast<i128>(exact::gcd64(exact::mag64(an), exact::mag64(bn)));
   const i128 L = g == 0 ? 0 : static_cast<i128>(an) * (bn / g);
   const i128 za = an == 0 ? 0 : static_cast<i128>(A[0][2]) * (bn / g);
   const i128 zb = bn == 0 ? 0 : static_cast<i128>(B[0][2]) * (an / g);
   // The new numerators are stored in the operands, so they must fit.
-  if (za < fw::kInt64Min || za > fw::kInt64Max || zb < fw::kInt64Min || zb > fw::kInt64Max) {
+  if (!exact::fits64(za) || !exact::fits64(zb)) {
     ctx.overflow = true;
     return;
   }
@@ -120,7 +119,7 @@ void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
   detail::WideEntries E;
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= cols; ++j) {
-      detail::Sum128 s;
+      exact::Sum128 s;
       s.add(za * A[i][j]);
       s.add(zb * B[i][j]);
       if (!s.exact()) {

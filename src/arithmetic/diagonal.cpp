@@ -9,9 +9,8 @@ namespace ar {
 template <size_t C>
 void Vereinheitlichen(Context& ctx, Grid<C>& M) {
   using exact::i128;
-  const auto rows = static_cast<int32_t>(std::clamp<int64_t>(M[0][0], 0, 12));
-  const auto cols = static_cast<int32_t>(std::clamp<int64_t>(M[0][1], 0, static_cast<int64_t>(C) - 1));
-  const int32_t m = std::min(rows, cols);
+  const int32_t cols = colsOf(M);
+  const int32_t m = std::min(rowsOf(M), cols);
   if (m == 0) return;
   for (int32_t i = 1; i <= m; ++i)
     if (M[i][i] == 0) return;

@@ -11,7 +11,7 @@ constexpr int32_t kMax = 12;
 }  // namespace
 
 void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
-  const int32_t zz = std::clamp(zzahl, 0, kMax), sz = std::clamp(szahl, 0, kMax);
+  const int32_t zz = clampCount(zzahl, kMax), sz = clampCount(szahl, kMax);
   const int32_t cols = colsOf(M);  // the row operations' own column bound
   int32_t rows = rowsOf(M);
   auto drop = [&](int32_t j) {

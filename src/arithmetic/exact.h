@@ -1,7 +1,7 @@
 #pragma once
-// 128-bit helpers for the elimination, the determinant and the inverse:
-// exact magnitudes, greatest common divisors, exact division by a divisor
-// known in advance, and the reduction of a freshly combined row.
+// 128-bit helpers for the whole arithmetic: exact magnitudes, greatest
+// common divisors, sums that notice leaving 128 bits, exact division by a
+// divisor known in advance, and the reduction of a freshly combined row.
 
 #include <cstdint>
 #include <utility>
@@ -55,6 +55,17 @@ inline u128 gcd128(u128 a, u128 b) {
   } while (b != 0);
   return a << shift;
 }
+
+// A signed 128-bit sum that remembers how often it wrapped: the true value is
+// value + carry * 2^128, so a non-zero carry means it is far outside 64 bits.
+struct Sum128 {
+  i128 value = 0;
+  int carry = 0;
+  void add(i128 x) {
+    if (__builtin_add_overflow(value, x, &value)) carry += x > 0 ? 1 : -1;
+  }
+  bool exact() const { return carry == 0; }
+};
 
 // Inverses of odd numbers modulo 2^64 and 2^128 (Newton's iteration).
 inline uint64_t inverse64(uint64_t odd) {
@@ -149,12 +160,6 @@ inline bool storePrimitive(const i128* v, int n, int64_t* out) {
     out[c] = static_cast<int64_t>(s);
   }
   return ok;
-}
-
-// a * x + b * y exactly, false only when the sum leaves the 128-bit range
-// (possible for operands of magnitude 2^63 alone).
-inline bool combine(int64_t a, int64_t x, int64_t b, int64_t y, i128& out) {
-  return !__builtin_add_overflow(static_cast<i128>(a) * x, static_cast<i128>(b) * y, &out);
 }
 
 }  // namespace ar::exact

@@ -5,10 +5,9 @@
 namespace ar {
 
 namespace {
-using detail::i128;
-using detail::u128;
-
-bool fits(i128 v) { return v >= fw::kInt64Min && v <= fw::kInt64Max; }
+using exact::fits64;
+using exact::i128;
+using exact::u128;
 
 // Reduced z/n with n >= 0, from exact wide values; false when it does not fit.
 bool reduce(i128 z, i128 n, BruchT& out) {
@@ -16,12 +15,12 @@ bool reduce(i128 z, i128 n, BruchT& out) {
     z = -z;
     n = -n;
   }
-  const u128 g = detail::gcd128(detail::mag(z), detail::mag(n));
+  const u128 g = exact::gcd128(exact::mag128(z), exact::mag128(n));
   if (g > 1) {  // g = 0 only for 0/0, which stays
     z /= static_cast<i128>(g);
     n /= static_cast<i128>(g);
   }
-  if (!fits(z) || !fits(n)) return false;
+  if (!fits64(z) || !fits64(n)) return false;
   out.Z = static_cast<int64_t>(z);
   out.N = static_cast<int64_t>(n);
   return true;
@@ -40,7 +39,7 @@ BruchT& BruchT::Plus(Context& ctx, const BruchT& b, BruchT& c) const {
   }
   // Over the least common multiple, so that the 128-bit sum cannot wrap; the
   // reduced result is the same as over the product of the denominators.
-  const i128 g = static_cast<i128>(detail::gcd64(fw::magnitude(N), fw::magnitude(b.N)));
+  const i128 g = static_cast<i128>(exact::gcd64(exact::mag64(N), exact::mag64(b.N)));
   const i128 z = static_cast<i128>(Z) * (b.N / g) + static_cast<i128>(b.Z) * (N / g);
   const i128 n = static_cast<i128>(N) * (b.N / g);
   if (!reduce(z, n, c)) ctx.overflow = true;

@@ -8,26 +8,6 @@ namespace ar {
 
 namespace detail {
 
-uint64_t gcd64(uint64_t a, uint64_t b) {
-  while (b != 0) {
-    const uint64_t r = a % b;
-    a = b;
-    b = r;
-  }
-  return a;
-}
-
-u128 gcd128(u128 a, u128 b) {
-  // 128-bit division is slow; most values fit in 64 bits after one step.
-  while (b != 0) {
-    if ((a >> 64) == 0 && (b >> 64) == 0) return gcd64(static_cast<uint64_t>(a), static_cast<uint64_t>(b));
-    const u128 r = a % b;
-    a = b;
-    b = r;
-  }
-  return a;
-}
-
 namespace {
 constexpr u128 kMaxPos = static_cast<u128>(fw::kInt64Max);
 constexpr u128 kMaxNeg = kMaxPos + 1;  // |INT64_MIN|
@@ -44,23 +24,23 @@ bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N
   // The gcd of the entries moves into the factor; once it is 1 it stays 1.
   u128 m = 0;
   for (int32_t i = 1; i <= rows && m != 1; ++i) {
-    for (int32_t j = 1; j <= cols && m != 1; ++j) m = gcd128(m, mag(E[i][j]));
+    for (int32_t j = 1; j <= cols && m != 1; ++j) m = exact::gcd128(m, exact::mag128(E[i][j]));
   }
   const u128 scale = m > 1 ? m : 1;
 
   // Factor Z*scale/N reduced, without forming Z*scale before the reduction.
   const bool zNeg = Z < 0;
   const bool nNeg = N < 0;
-  u128 zm = mag(Z);
-  u128 nm = mag(N);
-  const u128 h = gcd128(zm, nm);
+  u128 zm = exact::mag128(Z);
+  u128 nm = exact::mag128(N);
+  const u128 h = exact::gcd128(zm, nm);
   if (h > 1) {
     zm /= h;
     nm /= h;
   }
   if (scale > 1) {
     // With N = 0 this gives h2 = scale, so Z stays at 1 (or 0) over 0.
-    const u128 h2 = gcd128(scale, nm);
+    const u128 h2 = exact::gcd128(scale, nm);
     nm /= h2;
     if (__builtin_mul_overflow(zm, scale / h2, &zm)) return false;
   }
@@ -70,7 +50,7 @@ bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N
   std::array<std::array<int64_t, 13>, 13> out{};
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= cols; ++j) {
-      const u128 q = mag(E[i][j]) / scale;
+      const u128 q = exact::mag128(E[i][j]) / scale;
       const bool neg = (E[i][j] < 0) != zNeg;
       if (q != 0 && !fits(q, neg)) return false;
       out[i][j] = q == 0 ? 0 : toInt64(q, neg);
@@ -87,7 +67,7 @@ bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N
 }  // namespace detail
 
 int64_t ggt(int64_t a, int64_t b) {
-  const uint64_t g = detail::gcd64(fw::magnitude(a), fw::magnitude(b));
+  const uint64_t g = exact::gcd64(exact::mag64(a), exact::mag64(b));
   // Only 2^63 itself does not fit; 2^62 is its greatest divisor that does.
   return g > static_cast<uint64_t>(fw::kInt64Max) ? int64_t{1} << 62 : static_cast<int64_t>(g);
 }

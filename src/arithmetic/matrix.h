@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "arithmetic/exact.h"
+
 namespace ar {
 
 // Rows 0..12; row 0 is the header: (0,0) rows, (0,1) columns, (0,2) factor
@@ -69,10 +71,8 @@ void MKuerzen(Context& ctx, Matrix& M);
 
 bool ganzzahlig(double x);
 
-// Header counts clamped to what the arrays hold (0..12); files can carry anything.
-inline int32_t rowsOf(const Matrix& M) { return M[0][0] < 0 ? 0 : M[0][0] > 12 ? 12 : static_cast<int32_t>(M[0][0]); }
-inline int32_t colsOf(const Matrix& M) { return M[0][1] < 0 ? 0 : M[0][1] > 12 ? 12 : static_cast<int32_t>(M[0][1]); }
-// The same for the wider working array: columns up to what it holds.
+// Header counts clamped to what the array holds (rows 0..12, columns up to its
+// last index); files can carry anything.
 template <size_t C>
 inline int32_t rowsOf(const Grid<C>& M) { return M[0][0] < 0 ? 0 : M[0][0] > 12 ? 12 : static_cast<int32_t>(M[0][0]); }
 template <size_t C>
@@ -83,27 +83,10 @@ inline int32_t colsOf(const Grid<C>& M) {
 // Clamps a count the caller passes (Szahl/Zzahl) to 0..hi.
 inline int32_t clampCount(int64_t n, int32_t hi) { return n < 0 ? 0 : n > hi ? hi : static_cast<int32_t>(n); }
 
-// Exact wide arithmetic shared by the operations of this folder.
+// The normal form of results formed in 128 bits.
 namespace detail {
-using i128 = __int128;
-using u128 = unsigned __int128;
-
-// Exact magnitude; |INT128_MIN| = 2^127 fits.
-inline u128 mag(i128 a) { return a < 0 ? u128{0} - static_cast<u128>(a) : static_cast<u128>(a); }
-// Greatest common divisor of magnitudes, 0 only for (0, 0).
-uint64_t gcd64(uint64_t a, uint64_t b);
-u128 gcd128(u128 a, u128 b);
-
-// A signed 128-bit sum that remembers how often it wrapped: the true value is
-// value + carry * 2^128, so a non-zero carry means it is far outside 64 bits.
-struct Sum128 {
-  i128 value = 0;
-  int carry = 0;
-  void add(i128 x) {
-    if (__builtin_add_overflow(value, x, &value)) carry += x > 0 ? 1 : -1;
-  }
-  bool exact() const { return carry == 0; }
-};
+using exact::i128;
+using exact::u128;
 
 // Unreduced entries of a result: rows x cols, exact.
 using WideEntries = std::array<std::array<i128, 13>, 13>;

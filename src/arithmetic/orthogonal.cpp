@@ -242,7 +242,7 @@ Big dot(const Matrix& M, int rows, int j, int k) {
 
 int64_t SkalProd(Context& ctx, const Matrix& M, int32_t j, int32_t k) {
   if (j < 0 || j > kMax || k < 0 || k > kMax) return 0;
-  detail::Sum128 sum;  // twelve products of 2^126 leave 128 bits
+  exact::Sum128 sum;  // twelve products of 2^126 leave 128 bits
   for (int32_t i = 1; i <= rowsOf(M); ++i) sum.add(static_cast<i128>(M[i][j]) * M[i][k]);
   if (sum.exact() && exact::fits64(sum.value)) return static_cast<int64_t>(sum.value);
   ctx.overflow = true;

@@ -21,9 +21,8 @@ void Zeilentrans(Context& ctx, Grid<C>& M, int32_t i, int64_t a, int64_t b, int3
   // The whole row is formed first, so an overflow leaves it as it was.
   std::array<int64_t, C> row{};
   for (int32_t c = 1; c <= cols; ++c) {
-    detail::i128 v = static_cast<detail::i128>(a) * M[i][c];
-    if (__builtin_add_overflow(v, static_cast<detail::i128>(b) * M[j][c], &v) || v < fw::kInt64Min ||
-        v > fw::kInt64Max) {
+    exact::i128 v = static_cast<exact::i128>(a) * M[i][c];
+    if (__builtin_add_overflow(v, static_cast<exact::i128>(b) * M[j][c], &v) || !exact::fits64(v)) {
       ctx.overflow = true;
       return;
     }
@@ -44,11 +43,11 @@ void ZeileKuerzen(Grid<C>& M, int32_t i) {
   if (!validRow(i)) return;
   const int32_t n = colsOf(M);
   uint64_t g = 0;
-  for (int32_t c = 1; c <= n && g != 1; ++c) g = detail::gcd64(g, fw::magnitude(M[i][c]));
+  for (int32_t c = 1; c <= n && g != 1; ++c) g = exact::gcd64(g, exact::mag64(M[i][c]));
   if (g <= 1) return;
   // Exact division of the magnitudes; signs stay (2^63 / 2^63 gives -1).
   for (int32_t c = 1; c <= n; ++c) {
-    const uint64_t q = fw::magnitude(M[i][c]) / g;
+    const uint64_t q = exact::mag64(M[i][c]) / g;
     M[i][c] = static_cast<int64_t>(M[i][c] < 0 ? 0 - q : q);
   }
 }
