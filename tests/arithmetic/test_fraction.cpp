@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 
 #include "arithmetic/fraction.h"
+#include "arithmetic/matrix_helpers.h"
 
 namespace {
 
+using namespace test;
 using ar::BruchT;
-
-constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
-constexpr int64_t P(int e) { return int64_t{1} << e; }
 
 BruchT frac(int64_t z, int64_t n) {
   BruchT b;

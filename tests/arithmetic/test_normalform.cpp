@@ -1,32 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
-#include <string>
-#include <vector>
 
 #include "arithmetic/matrix.h"
+#include "arithmetic/matrix_helpers.h"
 
 namespace {
 
-using ar::Matrix;
-using Rows = std::vector<std::vector<int64_t>>;
-
-constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
-constexpr int64_t P(int e) { return int64_t{1} << e; }
-
-Matrix make(int64_t rows, int64_t cols, int64_t z, int64_t n, const Rows& e) {
-  Matrix m{};
-  m[0][0] = rows;
-  m[0][1] = cols;
-  m[0][2] = z;
-  m[0][3] = n;
-  for (size_t i = 0; i < e.size(); ++i) {
-    for (size_t j = 0; j < e[i].size(); ++j) m[i + 1][j + 1] = e[i][j];
-  }
-  return m;
-}
+using namespace test;
 
 TEST(Ggt, Table) {
   struct Case {
@@ -69,11 +50,11 @@ TEST(Fehler, ShowsOnePlainBoxWithTheProcedureName) {
 }
 
 TEST(Klone, CopiesAllCellsAndNothingElse) {
-  Matrix a = make(2, 2, 3, 4, {{1, 2}, {3, 4}});
+  Matrix a = make(2, 2, {{1, 2}, {3, 4}}, 3, 4);
   a[3][3] = 9;
   a[12][12] = -5;
   a[0][12] = 7;
-  Matrix b = make(5, 5, 8, 8, {{6, 6, 6}});
+  Matrix b = make(5, 5, {{6, 6, 6}}, 8, 8);
   ar::Klone(a, b);
   EXPECT_EQ(b, a);
 
@@ -124,10 +105,10 @@ TEST(MKuerzen, NormalFormTable) {
   };
   for (const NormalCase& c : cases) {
     ar::RecordingContext ctx;
-    Matrix m = make(c.rows, c.cols, c.z, c.n, c.in);
+    Matrix m = make(c.rows, c.cols, c.in, c.z, c.n);
     m[0][7] = 42;  // the rest of the header row is left alone
     m[5][9] = 13;  // so are cells outside the size
-    Matrix expected = make(c.rows, c.cols, c.zOut, c.nOut, c.out);
+    Matrix expected = make(c.rows, c.cols, c.out, c.zOut, c.nOut);
     expected[0][7] = 42;
     expected[5][9] = 13;
     ar::MKuerzen(ctx, m);
@@ -148,7 +129,7 @@ TEST(MKuerzen, OverflowLeavesTheMatrixAsItWas) {
   };
   for (const NormalCase& c : cases) {
     ar::RecordingContext ctx;
-    Matrix m = make(c.rows, c.cols, c.z, c.n, c.in);
+    Matrix m = make(c.rows, c.cols, c.in, c.z, c.n);
     const Matrix before = m;
     ar::MKuerzen(ctx, m);
     EXPECT_TRUE(ctx.overflow) << c.name;
@@ -159,16 +140,16 @@ TEST(MKuerzen, OverflowLeavesTheMatrixAsItWas) {
 
 TEST(MKuerzen, CountsOutsideTheArrayAreClamped) {
   ar::RecordingContext ctx;
-  Matrix m = make(99, 2, 1, 1, {{2, 4}});
+  Matrix m = make(99, 2, {{2, 4}});
   m[12][2] = 6;
   ar::MKuerzen(ctx, m);
-  Matrix expected = make(99, 2, 2, 1, {{1, 2}});
+  Matrix expected = make(99, 2, {{1, 2}}, 2, 1);
   expected[12][2] = 3;
   EXPECT_EQ(m, expected);
 
-  Matrix neg = make(-5, 3, 4, 6, {{2, 4, 6}});
+  Matrix neg = make(-5, 3, {{2, 4, 6}}, 4, 6);
   ar::MKuerzen(ctx, neg);
-  EXPECT_EQ(neg, make(-5, 3, 2, 3, {{2, 4, 6}}));  // no entries: only the factor
+  EXPECT_EQ(neg, make(-5, 3, {{2, 4, 6}}, 2, 3));  // no entries: only the factor
   EXPECT_FALSE(ctx.overflow);
 }
 

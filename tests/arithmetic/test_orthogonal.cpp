@@ -1,27 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "arithmetic/orthogonal.h"
+#include "arithmetic/matrix_helpers.h"
 
 namespace {
 
-using ar::Matrix;
-using Rows = std::vector<std::vector<int64_t>>;
-
-constexpr int64_t P(int e) { return int64_t{1} << e; }
-
-Matrix make(int64_t rows, int64_t cols, const Rows& e, int64_t z = 1, int64_t n = 1) {
-  Matrix m{};
-  m[0][0] = rows;
-  m[0][1] = cols;
-  m[0][2] = z;
-  m[0][3] = n;
-  for (size_t i = 0; i < e.size(); ++i)
-    for (size_t j = 0; j < e[i].size(); ++j) m[i + 1][j + 1] = e[i][j];
-  return m;
-}
+using namespace test;
 
 TEST(Orthnorm, OrthogonalPrimitiveColumns) {
   struct Case {

@@ -1,31 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "arithmetic/rowops.h"
+#include "arithmetic/matrix_helpers.h"
 
 namespace {
 
-using ar::Matrix;
-using Rows = std::vector<std::vector<int64_t>>;
-
-constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
-constexpr int64_t P(int e) { return int64_t{1} << e; }
-
-Matrix make(int64_t rows, int64_t cols, const Rows& e) {
-  Matrix m{};
-  m[0][0] = rows;
-  m[0][1] = cols;
-  m[0][2] = 1;
-  m[0][3] = 1;
-  for (size_t i = 0; i < e.size(); ++i) {
-    for (size_t j = 0; j < e[i].size(); ++j) m[i + 1][j + 1] = e[i][j];
-  }
-  return m;
-}
+using namespace test;
 
 TEST(Zeilentrans, CombinesTwoRows) {
   ar::RecordingContext ctx;
