@@ -5,15 +5,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "framework/textfile.h"
 #include "support/scripted.h"
 
 namespace {
@@ -117,6 +122,22 @@ TEST(ScriptedServices, UnscriptedBoxGivesTheCautiousAnswer) {
 
 // ---- Qt services ----
 
+// Runs act once on the next modal widget of type T that shows, from the event
+// loop that the modal widget runs.
+template <class T>
+void onNextModal(std::function<void(T*)> act) {
+  auto* timer = new QTimer(qApp);
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+    auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!w || !w->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    act(w);
+  });
+  timer->start();
+}
+
 // Answers the next message box that opens by pressing the button with the given
 // text (or closing it with Escape when text is empty), and remembers what it showed.
 struct BoxAnswer {
@@ -129,13 +150,7 @@ struct BoxAnswer {
   bool seen = false;
 
   void arm() {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box || !box->isVisible()) return;
-      timer->stop();
-      timer->deleteLater();
+    onNextModal<QMessageBox>([this](QMessageBox* box) {
       seen = true;
       shownText = box->text();
       title = box->windowTitle();
@@ -154,7 +169,6 @@ struct BoxAnswer {
       }
       box->reject();
     });
-    timer->start();
   }
 };
 
@@ -228,6 +242,65 @@ TEST(QtServices, ClipboardKeepsCarriageReturns) {
   fw::QtServices services;
   services.setClipboardText("\r$\\det x$\rÄ");
   EXPECT_EQ(services.clipboardText(), "\r$\\det x$\rÄ");
+}
+
+// Answers the next file dialog: accepts it with a file name, or cancels it
+// when the name is empty; remembers the name it suggested.
+struct DialogAnswer {
+  QString fileName;
+  QString suggested;
+  bool save = false;
+  bool seen = false;
+
+  void arm() {
+    onNextModal<QFileDialog>([this](QFileDialog* d) {
+      seen = true;
+      save = d->acceptMode() == QFileDialog::AcceptSave;
+      const QStringList chosen = d->selectedFiles();
+      suggested = chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).fileName();
+      // Typed, as a user would: the open dialog's list fills in the background.
+      auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+      if (fileName.isEmpty() || !edit) {
+        d->reject();
+        return;
+      }
+      edit->setText(fileName);
+      static_cast<QDialog*>(d)->accept();  // accept() is protected in QFileDialog
+    });
+  }
+};
+
+TEST(QtServices, FileDialogsGiveThePathOrNone) {
+  char tmpl[] = "/tmp/quenlor-dialog-XXXXXX";
+  ASSERT_NE(::mkdtemp(tmpl), nullptr);
+  const std::string dir = tmpl;
+  const std::string existing = dir + "/vorhanden";
+  ASSERT_TRUE(fw::writeTextFile(existing, "x", "\r"));
+  fw::QtServices services;
+
+  DialogAnswer save;
+  save.fileName = QString::fromStdString(dir + "/neu");
+  save.arm();
+  EXPECT_EQ(services.saveDialog("QuenlorDaten"), dir + "/neu");
+  EXPECT_TRUE(save.save);
+  EXPECT_EQ(save.suggested, "QuenlorDaten");
+
+  DialogAnswer cancel;
+  cancel.arm();
+  EXPECT_EQ(services.saveDialog("QuenlorProtokoll"), std::nullopt);
+  EXPECT_TRUE(cancel.seen);
+
+  DialogAnswer open;
+  open.fileName = QString::fromStdString(existing);
+  open.arm();
+  EXPECT_EQ(services.openDialog(), existing);
+  EXPECT_FALSE(open.save);
+
+  DialogAnswer openCancel;
+  openCancel.arm();
+  EXPECT_EQ(services.openDialog(), std::nullopt);
+  EXPECT_TRUE(openCancel.seen);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
