@@ -79,6 +79,10 @@ QColor qcolor(Color c) { return QColor(c.r, c.g, c.b); }
 
 bool is(std::string_view a, const char* b) { return a == b; }
 
+bool isFontProp(std::string_view p) {
+  return is(p, "TextFont") || is(p, "TextSize") || is(p, "Bold") || is(p, "Italic") || is(p, "Underline");
+}
+
 // ---- widgets ----
 
 // Bevel button: push, toggle or sticky. A sticky button's click always
@@ -227,6 +231,7 @@ Control::~Control() = default;
 void Control::setProperty(std::string_view prop, const PropValue& value) {
   storeProperty(prop, value);
   applyCommon(prop);
+  applyOwn(prop);
 }
 
 const PropValue* Control::property(std::string_view prop) const {
@@ -276,6 +281,8 @@ bool Control::applyCommon(std::string_view prop) {
   } else if (is(prop, "HelpTag")) {
     const std::string tag = helpTag();
     widget_->setToolTip(tag.empty() ? QString() : Qt::convertFromPlainText(displayText(tag), Qt::WhiteSpaceNormal));
+  } else if (isFontProp(prop)) {
+    applyFont();
   } else {
     return false;
   }
@@ -363,11 +370,6 @@ void BevelButton::setValue(bool pressed) { setProperty("Value", pressed); }
 
 void BevelButton::click() { bevel(widget())->click(); }
 
-void BevelButton::setProperty(std::string_view prop, const PropValue& value) {
-  Control::setProperty(prop, value);
-  applyOwn(prop);
-}
-
 void BevelButton::applyOwn(std::string_view prop) {
   BevelWidget* b = bevel(widget());
   if (is(prop, "Caption")) {
@@ -384,9 +386,6 @@ void BevelButton::applyOwn(std::string_view prop) {
     b->update();
   } else if (is(prop, "AcceptFocus")) {
     b->setFocusPolicy(boolProp("AcceptFocus") ? Qt::StrongFocus : Qt::NoFocus);
-  } else if (is(prop, "TextFont") || is(prop, "TextSize") || is(prop, "Bold") || is(prop, "Italic") ||
-             is(prop, "Underline")) {
-    applyFont();
   }
 }
 
@@ -475,17 +474,13 @@ void EditField::setProperty(std::string_view prop, const PropValue& value) {
     return;
   }
   Control::setProperty(prop, value);
-  applyOwn(prop);
 }
 
 void EditField::applyOwn(std::string_view prop) {
   QWidget* w = widget();
   auto* le = dynamic_cast<LineEditWidget*>(w);
   auto* pe = dynamic_cast<PlainEditWidget*>(w);
-  if (is(prop, "TextFont") || is(prop, "TextSize") || is(prop, "Bold") || is(prop, "Italic") ||
-      is(prop, "Underline")) {
-    applyFont();
-  } else if (is(prop, "TextColor") || is(prop, "BackColor")) {
+  if (is(prop, "TextColor") || is(prop, "BackColor")) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Text, qcolor(colorProp("TextColor", Color{0, 0, 0})));
     pal.setColor(QPalette::Base, qcolor(colorProp("BackColor", Color{255, 255, 255})));
@@ -529,11 +524,6 @@ void EditField::applyOwn(std::string_view prop) {
 std::string StaticText::text() const { return stringProp("Text"); }
 void StaticText::setText(const std::string& text) { setProperty("Text", text); }
 
-void StaticText::setProperty(std::string_view prop, const PropValue& value) {
-  Control::setProperty(prop, value);
-  applyOwn(prop);
-}
-
 void StaticText::applyOwn(std::string_view prop) {
   auto* l = static_cast<QLabel*>(widget());
   if (is(prop, "Text")) {
@@ -549,9 +539,6 @@ void StaticText::applyOwn(std::string_view prop) {
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, qcolor(colorProp("TextColor", Color{0, 0, 0})));
     l->setPalette(pal);
-  } else if (is(prop, "TextFont") || is(prop, "TextSize") || is(prop, "Bold") || is(prop, "Italic") ||
-             is(prop, "Underline")) {
-    applyFont();
   }
 }
 
@@ -561,11 +548,6 @@ std::string RadioButton::caption() const { return stringProp("Caption"); }
 bool RadioButton::value() const { return static_cast<QRadioButton*>(widget())->isChecked(); }
 void RadioButton::setValue(bool selected) { setProperty("Value", selected); }
 void RadioButton::click() { static_cast<QRadioButton*>(widget())->click(); }
-
-void RadioButton::setProperty(std::string_view prop, const PropValue& value) {
-  Control::setProperty(prop, value);
-  applyOwn(prop);
-}
 
 void RadioButton::applyOwn(std::string_view prop) {
   auto* r = static_cast<QRadioButton*>(widget());
@@ -579,9 +561,6 @@ void RadioButton::applyOwn(std::string_view prop) {
     if (!v && g) g->setExclusive(false);
     r->setChecked(v);
     if (!v && g) g->setExclusive(true);
-  } else if (is(prop, "TextFont") || is(prop, "TextSize") || is(prop, "Bold") || is(prop, "Italic") ||
-             is(prop, "Underline")) {
-    applyFont();
   }
 }
 
@@ -633,8 +612,7 @@ void Line::place() {
 void UpDownArrows::pressUp() { static_cast<ArrowsWidget*>(widget())->up->click(); }
 void UpDownArrows::pressDown() { static_cast<ArrowsWidget*>(widget())->down->click(); }
 
-void UpDownArrows::setProperty(std::string_view prop, const PropValue& value) {
-  Control::setProperty(prop, value);
+void UpDownArrows::applyOwn(std::string_view prop) {
   if (is(prop, "AcceptFocus")) {
     auto* a = static_cast<ArrowsWidget*>(widget());
     const Qt::FocusPolicy p = boolProp("AcceptFocus") ? Qt::StrongFocus : Qt::NoFocus;
@@ -645,8 +623,7 @@ void UpDownArrows::setProperty(std::string_view prop, const PropValue& value) {
 
 // ---- Separator ----
 
-void Separator::setProperty(std::string_view prop, const PropValue& value) {
-  Control::setProperty(prop, value);
+void Separator::applyOwn(std::string_view prop) {
   if (is(prop, "Width") || is(prop, "Height")) {
     auto* f = static_cast<QFrame*>(widget());
     f->setFrameShape(height() > width() ? QFrame::VLine : QFrame::HLine);

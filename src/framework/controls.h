@@ -80,8 +80,11 @@ class Control {
   // Records a value without applying it (state the widget changed itself).
   void storeProperty(std::string_view prop, const PropValue& value);
   // Applies the properties every control has (geometry, Visible, Enabled,
-  // HelpTag); false if prop is none of them.
+  // HelpTag, the font); false if prop is none of them.
   bool applyCommon(std::string_view prop);
+  // Applies what only this kind of control has; setProperty calls it after
+  // applyCommon.
+  virtual void applyOwn(std::string_view /*prop*/) {}
   // Re-applies every recorded property to a new widget, which takes the old one's place.
   void replaceWidget(QWidget* widget);
   int32_t intProp(std::string_view prop, int32_t fallback = 0) const;
@@ -114,11 +117,10 @@ class BevelButton : public Control {
   int buttonType() const;
   // A user's click, as the mouse gives it (for tests and scripted use).
   void click();
-  void setProperty(std::string_view prop, const PropValue& value) override;
 
  private:
   using Control::Control;
-  void applyOwn(std::string_view prop);
+  void applyOwn(std::string_view prop) override;
   friend class Window;
 };
 
@@ -137,7 +139,7 @@ class EditField : public Control {
 
  private:
   using Control::Control;
-  void applyOwn(std::string_view prop);
+  void applyOwn(std::string_view prop) override;
   // Connects a new editing widget (one-line or multi-line) to this field.
   void attach(QWidget* w);
   void showText();
@@ -155,11 +157,10 @@ class StaticText : public Control {
  public:
   std::string text() const;
   void setText(const std::string& text);
-  void setProperty(std::string_view prop, const PropValue& value) override;
 
  private:
   using Control::Control;
-  void applyOwn(std::string_view prop);
+  void applyOwn(std::string_view prop) override;
   friend class Window;
 };
 
@@ -170,11 +171,10 @@ class RadioButton : public Control {
   bool value() const;
   void setValue(bool selected);
   void click();
-  void setProperty(std::string_view prop, const PropValue& value) override;
 
  private:
   using Control::Control;
-  void applyOwn(std::string_view prop);
+  void applyOwn(std::string_view prop) override;
   friend class Window;
 };
 
@@ -201,20 +201,18 @@ class UpDownArrows : public Control {
  public:
   void pressUp();
   void pressDown();
-  void setProperty(std::string_view prop, const PropValue& value) override;
 
  private:
   using Control::Control;
+  void applyOwn(std::string_view prop) override;
   friend class Window;
 };
 
 // A thin sunken line across its rectangle (horizontal unless taller than wide).
 class Separator : public Control {
- public:
-  void setProperty(std::string_view prop, const PropValue& value) override;
-
  private:
   using Control::Control;
+  void applyOwn(std::string_view prop) override;
   friend class Window;
 };
 

@@ -103,12 +103,22 @@ void loadGermanTranslations() {
   }
 }
 
-void germanLabels(QFileDialog& d, bool save) {
+// The save dialog, which suggests a name, or the open dialog, without a type
+// filter; none on cancel.
+std::optional<std::string> fileDialog(bool save, const std::string& suggestedName) {
+  loadGermanTranslations();
+  QFileDialog d(dialogParent());
+  d.setWindowTitle(QString());
+  d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   d.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
   d.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
   d.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
   d.setLabelText(QFileDialog::Accept, save ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"));
   d.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+  if (save) d.selectFile(fromUtf8(suggestedName));
+  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+  return toPath(d.selectedFiles().first());
 }
 
 // SplitMix64: small, fast, and passes the usual statistical batteries.
@@ -180,27 +190,10 @@ int QtServices::msgBox(const std::string& text, int kind) {
 }
 
 std::optional<std::string> QtServices::saveDialog(const std::string& suggestedName) {
-  loadGermanTranslations();
-  QFileDialog d(dialogParent());
-  d.setWindowTitle(QString());
-  d.setAcceptMode(QFileDialog::AcceptSave);
-  d.setFileMode(QFileDialog::AnyFile);
-  germanLabels(d, true);
-  d.selectFile(fromUtf8(suggestedName));
-  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
-  return toPath(d.selectedFiles().first());
+  return fileDialog(true, suggestedName);
 }
 
-std::optional<std::string> QtServices::openDialog() {
-  loadGermanTranslations();
-  QFileDialog d(dialogParent());
-  d.setWindowTitle(QString());
-  d.setAcceptMode(QFileDialog::AcceptOpen);
-  d.setFileMode(QFileDialog::ExistingFile);
-  germanLabels(d, false);
-  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
-  return toPath(d.selectedFiles().first());
-}
+std::optional<std::string> QtServices::openDialog() { return fileDialog(false, {}); }
 
 void QtServices::setClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(fromUtf8(text));
