@@ -34,64 +34,54 @@ class NoBoxes : public ar::Context {
   void message(const std::string&, int) override {}
 };
 
-void BM_Det12(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 1);
+// Runs op on the samples in turn; true when one of them overflowed.
+template <class Op>
+bool eachSample(benchmark::State& state, const std::vector<ar::Matrix>& samples, Op op) {
   NoBoxes ctx;
   size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(ar::Det(ctx, ms[i++ % kSamples]));
+  for (auto _ : state) op(ctx, samples[i++ % kSamples]);
+  return ctx.overflow;
 }
+
+void det(ar::Context& ctx, const ar::Matrix& m) { benchmark::DoNotOptimize(ar::Det(ctx, m)); }
+
+void invert(ar::Context& ctx, const ar::Matrix& m) {
+  ar::Matrix r{};
+  bool failed = false;
+  ar::Invertieren(ctx, m, r, failed);
+  benchmark::DoNotOptimize(r);
+}
+
+void BM_Det12(benchmark::State& state) { eachSample(state, randomMatrices(12, 12, 1), det); }
 BENCHMARK(BM_Det12);
 
 // Entries up to 2^62: the minors leave 64 bits and the determinant is taken
 // modulo primes.
 void BM_Det12HugeEntries(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 7, int64_t{1} << 62);
-  NoBoxes ctx;
-  size_t i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(ar::Det(ctx, ms[i++ % kSamples]));
+  eachSample(state, randomMatrices(12, 12, 7, int64_t{1} << 62), det);
 }
 BENCHMARK(BM_Det12HugeEntries);
 
 void BM_Invertieren12(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 2);
-  NoBoxes ctx;
-  ar::Matrix r{};
-  bool failed = false;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Invertieren(ctx, ms[i++ % kSamples], r, failed);
-    benchmark::DoNotOptimize(r);
-  }
-  if (ctx.overflow) state.SkipWithError("overflow");
+  if (eachSample(state, randomMatrices(12, 12, 2), invert)) state.SkipWithError("overflow");
 }
 BENCHMARK(BM_Invertieren12);
 
 // The same elimination the way the inverse is defined, row step by row step.
 void BM_InvertierenSchrittweise12(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 2);
-  NoBoxes ctx;
-  ar::Matrix r{};
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::detail::InvertierenSchrittweise(ctx, ms[i++ % kSamples], r);
+  const bool overflow = eachSample(state, randomMatrices(12, 12, 2), [](ar::Context& ctx, const ar::Matrix& m) {
+    ar::Matrix r{};
+    ar::detail::InvertierenSchrittweise(ctx, m, r);
     benchmark::DoNotOptimize(r);
-  }
-  if (ctx.overflow) state.SkipWithError("overflow");
+  });
+  if (overflow) state.SkipWithError("overflow");
 }
 BENCHMARK(BM_InvertierenSchrittweise12);
 
 // Entries up to 2^20: the fast elimination gives up, the stepwise one finds
-// the overflow.
+// the overflow, and the determinant tells a singular matrix from a large one.
 void BM_Invertieren12LargeEntries(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 8, int64_t{1} << 20);
-  NoBoxes ctx;
-  ar::Matrix r{};
-  bool failed = false;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Invertieren(ctx, ms[i++ % kSamples], r, failed);
-    benchmark::DoNotOptimize(r);
-  }
+  eachSample(state, randomMatrices(12, 12, 8, int64_t{1} << 20), invert);
 }
 BENCHMARK(BM_Invertieren12LargeEntries);
 
@@ -99,39 +89,27 @@ BENCHMARK(BM_Invertieren12LargeEntries);
 // augmented system, 11 equations with their right-hand sides.
 void BM_Verfahren(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
-  const auto ms = randomMatrices(rows, 12, 3);
-  NoBoxes ctx;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Matrix m = ms[i++ % kSamples];
+  const bool overflow = eachSample(state, randomMatrices(rows, 12, 3), [](ar::Context& ctx, ar::Matrix m) {
     ar::Verfahren(ctx, m);
     benchmark::DoNotOptimize(m);
-  }
-  if (ctx.overflow) state.SkipWithError("overflow");
+  });
+  if (overflow) state.SkipWithError("overflow");
 }
 BENCHMARK(BM_Verfahren)->Arg(12)->Arg(11);
 
 void BM_Rang12(benchmark::State& state) {
-  const auto ms = randomMatrices(12, 12, 4);
-  NoBoxes ctx;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Matrix m = ms[i++ % kSamples];
+  eachSample(state, randomMatrices(12, 12, 4), [](ar::Context& ctx, ar::Matrix m) {
     benchmark::DoNotOptimize(ar::Rang(ctx, m));
-  }
+  });
 }
 BENCHMARK(BM_Rang12);
 
 void BM_Orthnorm(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const auto ms = randomMatrices(n, n, 5);
-  NoBoxes ctx;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Matrix m = ms[i++ % kSamples];
+  eachSample(state, randomMatrices(n, n, 5), [](ar::Context& ctx, ar::Matrix m) {
     ar::Orthnorm(ctx, m);
     benchmark::DoNotOptimize(m);
-  }
+  });
 }
 BENCHMARK(BM_Orthnorm)->Arg(8)->Arg(12);
 
@@ -140,13 +118,10 @@ void BM_Vereinheitlichen12(benchmark::State& state) {
   for (auto& m : ms)  // a zero on the diagonal would make it a no-op
     for (int i = 1; i <= 12; ++i)
       if (m[i][i] == 0) m[i][i] = 7;
-  NoBoxes ctx;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Matrix m = ms[i++ % kSamples];
+  eachSample(state, ms, [](ar::Context& ctx, ar::Matrix m) {
     ar::Vereinheitlichen(ctx, m);
     benchmark::DoNotOptimize(m);
-  }
+  });
 }
 BENCHMARK(BM_Vereinheitlichen12);
 
