@@ -47,16 +47,7 @@ const std::vector<const char*>& profile(ControlClass cls) {
       "Name", "Index", "Left", "Top", "Width", "Height", "LockLeft", "LockTop", "LockRight", "LockBottom",
       "TabPanelIndex", "InitialParent", "Visible", "HelpTag", "AutoDeactivate", "Enabled", "AcceptFocus"};
   static const std::vector<const char*> separator(arrows.begin(), arrows.end() - 1);
-  switch (cls) {
-    case ControlClass::BevelButton: return bevel;
-    case ControlClass::EditField: return edit;
-    case ControlClass::StaticText: return label;
-    case ControlClass::RadioButton: return radio;
-    case ControlClass::Line: return line;
-    case ControlClass::UpDownArrows: return arrows;
-    case ControlClass::Separator: return separator;
-  }
-  return separator;
+  return byClass(cls, bevel, edit, label, radio, line, arrows, separator);
 }
 
 // Values every record of a kind carries unless its control says otherwise.
@@ -98,16 +89,7 @@ const std::map<std::string, PropValue>& baseline(ControlClass cls) {
                                   {"Value", false}});
   static const auto arrows = with({{"AcceptFocus", false}});
   static const auto line = with({{"LineColor", kBlack}, {"BorderWidth", 1}});
-  switch (cls) {
-    case ControlClass::BevelButton: return bevel;
-    case ControlClass::EditField: return edit;
-    case ControlClass::StaticText: return label;
-    case ControlClass::RadioButton: return radio;
-    case ControlClass::Line: return line;
-    case ControlClass::UpDownArrows: return arrows;
-    case ControlClass::Separator: return common;
-  }
-  return common;
+  return byClass(cls, bevel, edit, label, radio, line, arrows, common);
 }
 
 // Shorthands for the table below.

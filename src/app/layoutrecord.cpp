@@ -46,7 +46,6 @@ bool typeMatches(PropType type, const fw::PropValue& v) {
 }  // namespace
 
 const TagTable& tagTable(fw::ControlClass cls) {
-  using fw::ControlClass;
   static const TagTable bevel = withCommon({
       {32, "Caption", String},     {33, "CaptionAlign", Int32}, {34, "CaptionPlacement", Int32},
       {35, "CaptionDelta", Int32}, {37, "IconAlign", Int32},    {38, "IconDX", Int32},
@@ -81,16 +80,7 @@ const TagTable& tagTable(fw::ControlClass cls) {
   });
   static const TagTable arrows = withCommon({{32, "AcceptFocus", Boolean}});
   static const TagTable separator = withCommon({});
-  switch (cls) {
-    case ControlClass::BevelButton: return bevel;
-    case ControlClass::EditField: return edit;
-    case ControlClass::StaticText: return label;
-    case ControlClass::RadioButton: return radio;
-    case ControlClass::Line: return line;
-    case ControlClass::UpDownArrows: return arrows;
-    case ControlClass::Separator: return separator;
-  }
-  return separator;
+  return byClass(cls, bevel, edit, label, radio, line, arrows, separator);
 }
 
 const TagTable& windowTagTable() {

@@ -23,6 +23,22 @@ struct TagInfo {
   PropType type;
 };
 
+// Picks the one of seven per-class values that belongs to cls.
+template <class T>
+const T& byClass(fw::ControlClass cls, const T& bevelButton, const T& editField, const T& staticText,
+                 const T& radioButton, const T& line, const T& upDownArrows, const T& separator) {
+  switch (cls) {
+    case fw::ControlClass::BevelButton: return bevelButton;
+    case fw::ControlClass::EditField: return editField;
+    case fw::ControlClass::StaticText: return staticText;
+    case fw::ControlClass::RadioButton: return radioButton;
+    case fw::ControlClass::Line: return line;
+    case fw::ControlClass::UpDownArrows: return upDownArrows;
+    case fw::ControlClass::Separator: return separator;
+  }
+  return separator;
+}
+
 // The tags a record may use, per class.
 using TagTable = std::vector<TagInfo>;
 const TagTable& tagTable(fw::ControlClass cls);

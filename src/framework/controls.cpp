@@ -79,6 +79,23 @@ QColor qcolor(Color c) { return QColor(c.r, c.g, c.b); }
 
 bool is(std::string_view a, const char* b) { return a == b; }
 
+// A value kept by name: replaced when the name is there, added when it is not.
+template <class T>
+void putByName(NameMap<T>& map, std::string_view name, T value) {
+  auto it = map.find(name);
+  if (it == map.end()) {
+    map.emplace(std::string(name), std::move(value));
+  } else {
+    it->second = std::move(value);
+  }
+}
+
+template <class T>
+const T* findByName(const NameMap<T>& map, std::string_view name) {
+  auto it = map.find(name);
+  return it == map.end() ? nullptr : &it->second;
+}
+
 bool isFontProp(std::string_view p) {
   return is(p, "TextFont") || is(p, "TextSize") || is(p, "Bold") || is(p, "Italic") || is(p, "Underline");
 }
@@ -234,19 +251,9 @@ void Control::setProperty(std::string_view prop, const PropValue& value) {
   applyOwn(prop);
 }
 
-const PropValue* Control::property(std::string_view prop) const {
-  auto it = props_.find(prop);
-  return it == props_.end() ? nullptr : &it->second;
-}
+const PropValue* Control::property(std::string_view prop) const { return findByName(props_, prop); }
 
-void Control::storeProperty(std::string_view prop, const PropValue& value) {
-  auto it = props_.find(prop);
-  if (it == props_.end()) {
-    props_.emplace(std::string(prop), value);
-  } else {
-    it->second = value;
-  }
-}
+void Control::storeProperty(std::string_view prop, const PropValue& value) { putByName(props_, prop, value); }
 
 int32_t Control::intProp(std::string_view prop, int32_t fallback) const {
   const PropValue* v = property(prop);
@@ -326,12 +333,7 @@ int Control::height() const { return intProp("Height", widget_->height()); }
 std::string Control::helpTag() const { return stringProp("HelpTag"); }
 
 void Control::bind(std::string_view event, std::function<void()> handler) {
-  auto it = handlers_.find(event);
-  if (it == handlers_.end()) {
-    handlers_.emplace(std::string(event), std::move(handler));
-  } else {
-    it->second = std::move(handler);
-  }
+  putByName(handlers_, event, std::move(handler));
 }
 
 bool Control::hasHandler(std::string_view event) const { return handlers_.find(event) != handlers_.end(); }
@@ -753,12 +755,7 @@ bool Window::bindHandler(const std::string& controlName, const std::string& even
 }
 
 void Window::setProperty(std::string_view prop, const PropValue& value) {
-  auto it = props_.find(prop);
-  if (it == props_.end()) {
-    props_.emplace(std::string(prop), value);
-  } else {
-    it->second = value;
-  }
+  putByName(props_, prop, value);
   QWidget* w = impl_.get();
   if (is(prop, "Title")) {
     w->setWindowTitle(qstr(title()));
@@ -782,10 +779,7 @@ void Window::setProperty(std::string_view prop, const PropValue& value) {
   }
 }
 
-const PropValue* Window::property(std::string_view prop) const {
-  auto it = props_.find(prop);
-  return it == props_.end() ? nullptr : &it->second;
-}
+const PropValue* Window::property(std::string_view prop) const { return findByName(props_, prop); }
 
 std::string Window::title() const {
   const PropValue* v = property("Title");
