@@ -67,7 +67,7 @@ void BM_Invertieren12(benchmark::State& state) {
 }
 BENCHMARK(BM_Invertieren12);
 
-// The same elimination the way the inverse is defined, row step by row step.
+// The same inverse by the row-by-row elimination of the working array.
 void BM_InvertierenSchrittweise12(benchmark::State& state) {
   const bool overflow = eachSample(state, randomMatrices(12, 12, 2), [](ar::Context& ctx, const ar::Matrix& m) {
     ar::Matrix r{};

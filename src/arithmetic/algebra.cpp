@@ -7,8 +7,8 @@ namespace ar {
 namespace {
 using exact::i128;
 
-// Passes of MatPot done one product at a time, as written: a nilpotent matrix
-// reaches 0 within its size, and early overflows are found where the loop finds them.
+// Powers MatPot forms one product at a time: a nilpotent matrix reaches 0
+// within its size, and an early overflow shows at the power that has it.
 constexpr int64_t kSinglePasses = 64;
 
 // R := normal form of X * Y, the sizes already checked. False when a value of
@@ -165,13 +165,13 @@ void MatPot(Context& ctx, const Matrix& A, int32_t p, Matrix& B) {
   Klone(T, B);
   if (p <= 0) return;
   if (a[0][1] != T[0][0]) {
-    // The loop would fail the same way on every pass; once is enough.
+    // Every one of the p products would fail the same way; one message is enough.
     ctx.message("Die Matrixformate passen nicht zusammen", kPlainBox);
     ctx.Formelfehler = true;
     return;
   }
 
-  // The first passes one product at a time, exactly as the loop does them.
+  // A^1, A^2, ... one product with A at a time, each in normal form.
   Matrix cur = T;
   Matrix first = T;
   int64_t done = 0;
@@ -200,9 +200,10 @@ void MatPot(Context& ctx, const Matrix& A, int32_t p, Matrix& B) {
     return;
   }
 
-  // A^n is not 0, so no power is: each normal form is fixed by the exact
-  // value and the signs, and powers by squaring give the loop's matrices.
-  // Left to right over the bits, every power formed is one the loop forms too.
+  // A^64 is not 0, so no power is: a normal form is fixed by the exact value
+  // and the signs, so squaring gives the matrices single products give.
+  // Left to right over the bits every power formed lies below p, so an
+  // overflow here is one that single products meet as well.
   Matrix r = first;
   for (int bit = 30 - __builtin_clz(static_cast<unsigned>(p)); bit >= 0; --bit) {
     if (!product(r, r, r) || (((p >> bit) & 1) != 0 && !product(r, first, r))) {

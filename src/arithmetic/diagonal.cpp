@@ -36,7 +36,7 @@ void Vereinheitlichen(Context& ctx, Grid<C>& M) {
     }
   }
   for (int32_t i = 1; i <= m; ++i) {
-    // Column 0 carries nothing; it is scaled along and wraps.
+    // Column 0 carries nothing, yet workspace files keep it: scaled along, wrapping.
     M[i][0] = static_cast<int64_t>(static_cast<uint64_t>(M[i][0]) * static_cast<uint64_t>(f[i]));
     for (int32_t c = 1; c <= cols; ++c) M[i][c] = static_cast<int64_t>(M[i][c] * f[i]);
   }

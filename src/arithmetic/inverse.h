@@ -17,9 +17,10 @@ namespace ar {
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen);
 
 namespace detail {
-// The elimination step by step on the 13 x 25 working array, as the inverse
-// is defined; Invertieren takes this way when its fast elimination's minors
-// leave 64 bits. Returns false for a singular matrix. S must be n x n, 1..12.
+// The elimination row step by row step on the 13 x 25 working array, each
+// combined row reduced at once; Invertieren takes this way when its fast
+// elimination's minors leave 64 bits. Returns false for a singular matrix.
+// S must be n x n, 1..12.
 bool InvertierenSchrittweise(Context& ctx, const Matrix& S, Matrix& R);
 }  // namespace detail
 

@@ -282,7 +282,7 @@ TEST(MatPot, Table) {
        make(2, 2, {{7540113804746346429, 4660046610375530309}, {4660046610375530309, 2880067194370816120}})},
       {"halved doubling", make(1, 1, {{2}}, 1, 2), kMaxExp, make(1, 1, {{1}})},
       {"doubling p = 62", make(1, 1, {{2}}), 62, make(1, 1, {{1}}, P(62), 1)},
-      // Nilpotent: once the power is 0, only the factor moves on, as the loop moves it.
+      // Nilpotent: once the power is 0, only the factor moves on, product by product.
       {"nilpotent p = 2", kNilpotent, 2, zero(2, 1, 1)},
       {"nilpotent p = 2^31-1", kNilpotent, kMaxExp, zero(2, 1, 1)},
       {"nilpotent keeps the content", make(2, 2, {{0, 6}, {0, 0}}), kMaxExp, zero(2, 6, 1)},
@@ -318,7 +318,7 @@ TEST(MatPot, OverflowReportedAndIdentityLeft) {
       {"nilpotent factor 2 p = 63", make(2, 2, {{0, 1}, {0, 0}}, 2, 1), 63, identity(2)},
       {"nilpotent factor 2 p = 2^31-1", make(2, 2, {{0, 1}, {0, 0}}, 2, 1), kMaxExp, identity(2)},
       {"nilpotent halves p = 64", make(2, 2, {{0, 6}, {0, 0}}, 1, 2), 64, identity(2)},
-      // The loop stops at A^2, whose factor 2^80 does not fit, although A^3 = 0.
+      // The products stop at A^2, whose factor 2^80 does not fit, although A^3 = 0.
       {"nilpotent with a wide square", make(3, 3, {{0, P(40), 0}, {0, 0, P(40)}, {0, 0, 0}}), kMaxExp,
        identity(3)},
       {"unipotent with a wide step", make(2, 2, {{1, P(40)}, {0, 1}}), kMaxExp, identity(2)},

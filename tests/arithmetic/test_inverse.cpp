@@ -57,7 +57,7 @@ TEST(Invertieren, ExactInverses) {
   }
 }
 
-// The elimination the way it is defined gives the very same results.
+// The row-by-row elimination gives the very same results.
 TEST(Invertieren, StepwiseEliminationAgrees) {
   for (const auto& c : kInverses) {
     SCOPED_TRACE(c.name);
