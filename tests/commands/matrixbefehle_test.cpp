@@ -45,6 +45,26 @@ class BefehlTest : public FensterTest {
   }
 
   void click(const std::string& name) { button(name).click(); }
+
+  // One row of a table: a typed grid with its factor, and what the command shows.
+  struct GridCase {
+    const char* what;
+    Rows in;
+    const char *num, *den;
+    Rows out;
+    const char *outNum, *outDen;
+  };
+  void expectShows(const std::string& command, const std::vector<GridCase>& cases) {
+    for (const auto& c : cases) {
+      setGrid(c.in, c.num, c.den);
+      click(command);
+      EXPECT_EQ(grid(), c.out) << c.what;
+      EXPECT_EQ(text("FakZF"), c.outNum) << c.what;
+      EXPECT_EQ(text("FakNF"), c.outDen) << c.what;
+      EXPECT_EQ(text("ZZahlF"), std::to_string(c.out.size())) << c.what;
+      EXPECT_EQ(text("SZahlF"), std::to_string(c.out[0].size())) << c.what;
+    }
+  }
   void loggingOn() { click("ProtokollB"); }
 
   // The protocol split at its carriage returns, without the leading "$".
@@ -76,27 +96,15 @@ TEST_F(BefehlTest, ProtocolSwitchCaptionFollowsItsState) {
 }
 
 TEST_F(BefehlTest, TransformierenBringsTheSystemToReducedEchelonForm) {
-  const struct {
-    const char* what;
-    Rows in;
-    const char *num, *den;
-    Rows out;
-    const char *outNum, *outDen;
-  } cases[] = {
-      {"unique solution", {{1, 2, 3}, {3, 4, 5}}, "1", "1", {{1, 0, -1}, {0, 1, 2}}, "1", "1"},
-      {"dependent row deleted", {{1, 2, 3}, {2, 4, 6}}, "1", "1", {{1, 2, 3}}, "1", "1"},
-      {"negative factor goes into the entries", {{1, 2, 3}, {3, 4, 5}}, "-2", "4", {{-1, 0, 1}, {0, -1, -2}}, "1",
-       "2"},
-      {"3 x 4 system", {{2, 1, -1, 8}, {-3, -1, 2, -11}, {-2, 1, 2, -3}}, "1", "1",
-       {{1, 0, 0, 2}, {0, 1, 0, 3}, {0, 0, 1, -1}}, "1", "1"},
-  };
-  for (const auto& c : cases) {
-    setGrid(c.in, c.num, c.den);
-    click("BevelButton1");
-    EXPECT_EQ(grid(), c.out) << c.what;
-    expectFactor(c.outNum, c.outDen);
-    EXPECT_EQ(text("ZZahlF"), std::to_string(c.out.size())) << c.what;
-  }
+  expectShows("BevelButton1",
+              {
+                  {"unique solution", {{1, 2, 3}, {3, 4, 5}}, "1", "1", {{1, 0, -1}, {0, 1, 2}}, "1", "1"},
+                  {"dependent row deleted", {{1, 2, 3}, {2, 4, 6}}, "1", "1", {{1, 2, 3}}, "1", "1"},
+                  {"negative factor goes into the entries", {{1, 2, 3}, {3, 4, 5}}, "-2", "4",
+                   {{-1, 0, 1}, {0, -1, -2}}, "1", "2"},
+                  {"3 x 4 system", {{2, 1, -1, 8}, {-3, -1, 2, -11}, {-2, 1, 2, -3}}, "1", "1",
+                   {{1, 0, 0, 2}, {0, 1, 0, 3}, {0, 0, 1, -1}}, "1", "1"},
+              });
   EXPECT_EQ(w->Protokoll, "$") << "logging is off";
 }
 
@@ -137,24 +145,15 @@ TEST_F(BefehlTest, InvertierenShowsTheInverseAndLogsIt) {
 }
 
 TEST_F(BefehlTest, InvertierenTable) {
-  const struct {
-    const char* what;
-    Rows in;
-    const char *num, *den;
-    Rows out;
-    const char *outNum, *outDen;
-  } cases[] = {
-      {"tridiagonal", {{2, 1, 0}, {1, 3, 1}, {0, 1, 4}}, "1", "1", {{11, -4, 1}, {-4, 8, -2}, {1, -2, 5}}, "1", "18"},
-      {"negative factor keeps its denominator's sign", {{1, 2}, {3, 4}}, "-2", "3", {{-4, 2}, {3, -1}}, "3", "-4"},
-      {"row exchange", {{0, 1}, {1, 0}}, "2", "3", {{0, 1}, {1, 0}}, "3", "2"},
-      {"one entry", {{-3}}, "1", "1", {{-1}}, "1", "3"},
-  };
-  for (const auto& c : cases) {
-    setGrid(c.in, c.num, c.den);
-    click("BevelButton4");
-    EXPECT_EQ(grid(), c.out) << c.what;
-    expectFactor(c.outNum, c.outDen);
-  }
+  expectShows("BevelButton4",
+              {
+                  {"tridiagonal", {{2, 1, 0}, {1, 3, 1}, {0, 1, 4}}, "1", "1",
+                   {{11, -4, 1}, {-4, 8, -2}, {1, -2, 5}}, "1", "18"},
+                  {"negative factor keeps its denominator's sign", {{1, 2}, {3, 4}}, "-2", "3",
+                   {{-4, 2}, {3, -1}}, "3", "-4"},
+                  {"row exchange", {{0, 1}, {1, 0}}, "2", "3", {{0, 1}, {1, 0}}, "3", "2"},
+                  {"one entry", {{-3}}, "1", "1", {{-1}}, "1", "3"},
+              });
 }
 
 TEST_F(BefehlTest, InvertierenOfASingularOrNonSquareMatrixWarnsAndShowsTheInput) {
@@ -185,25 +184,16 @@ TEST_F(BefehlTest, InvertierenOfASingularOrNonSquareMatrixWarnsAndShowsTheInput)
 }
 
 TEST_F(BefehlTest, DiagonaleVereinheitlichen) {
-  const struct {
-    const char* what;
-    Rows in;
-    Rows out;
-    const char* outNum;
-  } cases[] = {
-      // -3 * (2, 0) and 2 * (0, -3): diagonal -6, shown as -1 with factor 6.
-      {"2 x 2", {{2, 0}, {0, -3}}, {{-1, 0}, {0, -1}}, "6"},
-      {"system 2 x 3", {{2, 1, 3}, {1, 3, 4}}, {{6, 3, 9}, {2, 6, 8}}, "1"},
-      {"zero on the diagonal", {{0, 1}, {1, 0}}, {{0, 1}, {1, 0}}, "1"},
-      {"third row of a 3 x 2 left alone", {{2, 1}, {1, 3}, {5, 7}}, {{6, 3}, {2, 6}, {5, 7}}, "1"},
-  };
   loggingOn();
-  for (const auto& c : cases) {
-    setGrid(c.in);
-    click("BevelButton5");
-    EXPECT_EQ(grid(), c.out) << c.what;
-    expectFactor(c.outNum, "1");
-  }
+  expectShows("BevelButton5",
+              {
+                  // -3 * (2, 0) and 2 * (0, -3): diagonal -6, shown as -1 with factor 6.
+                  {"2 x 2", {{2, 0}, {0, -3}}, "1", "1", {{-1, 0}, {0, -1}}, "6", "1"},
+                  {"system 2 x 3", {{2, 1, 3}, {1, 3, 4}}, "1", "1", {{6, 3, 9}, {2, 6, 8}}, "1", "1"},
+                  {"zero on the diagonal", {{0, 1}, {1, 0}}, "1", "1", {{0, 1}, {1, 0}}, "1", "1"},
+                  {"third row of a 3 x 2 left alone", {{2, 1}, {1, 3}, {5, 7}}, "1", "1",
+                   {{6, 3}, {2, 6}, {5, 7}}, "1", "1"},
+              });
   EXPECT_EQ(w->Protokoll, "$") << "never logs";
 }
 
@@ -227,23 +217,12 @@ TEST_F(BefehlTest, TransponierenSwapsTheSize) {
 }
 
 TEST_F(BefehlTest, OrthogonalisierenTable) {
-  const struct {
-    const char* what;
-    Rows in;
-    const char *num, *den;
-    Rows out;
-    const char *outNum, *outDen;
-  } cases[] = {
-      {"two columns", {{1, 2}, {1, 0}}, "1", "1", {{1, 1}, {1, -1}}, "1", "1"},
-      {"with factor", {{3, 1}, {4, 2}}, "1", "3", {{3, -4}, {4, 3}}, "1", "3"},
-      {"dependent column becomes zero", {{1, 2}, {2, 4}}, "1", "1", {{1, 0}, {2, 0}}, "1", "1"},
-  };
-  for (const auto& c : cases) {
-    setGrid(c.in, c.num, c.den);
-    click("BevelButton23");
-    EXPECT_EQ(grid(), c.out) << c.what;
-    expectFactor(c.outNum, c.outDen);
-  }
+  expectShows("BevelButton23",
+              {
+                  {"two columns", {{1, 2}, {1, 0}}, "1", "1", {{1, 1}, {1, -1}}, "1", "1"},
+                  {"with factor", {{3, 1}, {4, 2}}, "1", "3", {{3, -4}, {4, 3}}, "1", "3"},
+                  {"dependent column becomes zero", {{1, 2}, {2, 4}}, "1", "1", {{1, 0}, {2, 0}}, "1", "1"},
+              });
 }
 
 TEST_F(BefehlTest, OrthogonalisierenLogsBeforeAndAfter) {
