@@ -102,8 +102,6 @@ TEST_F(BefehlTest, TransformierenBringsTheSystemToReducedEchelonForm) {
                   {"dependent row deleted", {{1, 2, 3}, {2, 4, 6}}, "1", "1", {{1, 2, 3}}, "1", "1"},
                   {"negative factor goes into the entries", {{1, 2, 3}, {3, 4, 5}}, "-2", "4",
                    {{-1, 0, 1}, {0, -1, -2}}, "1", "2"},
-                  {"3 x 4 system", {{2, 1, -1, 8}, {-3, -1, 2, -11}, {-2, 1, 2, -3}}, "1", "1",
-                   {{1, 0, 0, 2}, {0, 1, 0, 3}, {0, 0, 1, -1}}, "1", "1"},
               });
   EXPECT_EQ(w->Protokoll, "$") << "logging is off";
 }
@@ -151,8 +149,6 @@ TEST_F(BefehlTest, InvertierenTable) {
                    {{11, -4, 1}, {-4, 8, -2}, {1, -2, 5}}, "1", "18"},
                   {"negative factor keeps its denominator's sign", {{1, 2}, {3, 4}}, "-2", "3",
                    {{-4, 2}, {3, -1}}, "3", "-4"},
-                  {"row exchange", {{0, 1}, {1, 0}}, "2", "3", {{0, 1}, {1, 0}}, "3", "2"},
-                  {"one entry", {{-3}}, "1", "1", {{-1}}, "1", "3"},
               });
 }
 
@@ -221,7 +217,6 @@ TEST_F(BefehlTest, OrthogonalisierenTable) {
               {
                   {"two columns", {{1, 2}, {1, 0}}, "1", "1", {{1, 1}, {1, -1}}, "1", "1"},
                   {"with factor", {{3, 1}, {4, 2}}, "1", "3", {{3, -4}, {4, 3}}, "1", "3"},
-                  {"dependent column becomes zero", {{1, 2}, {2, 4}}, "1", "1", {{1, 0}, {2, 0}}, "1", "1"},
               });
 }
 
