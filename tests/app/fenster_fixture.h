@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/hauptfenster.h"
 #include "grid/gridnames.h"
@@ -20,6 +22,21 @@ class FensterTest : public ::testing::Test {
   void type(const std::string& name, const std::string& t) const { field(name).setText(t); }
   bool shown(const std::string& name) const { return w->control(name).visible(); }
   fw::BevelButton& button(const std::string& name) const { return w->as<fw::BevelButton>(name); }
+
+  // The boxes shown so far, as text and kind.
+  using Boxes = std::vector<std::pair<std::string, int>>;
+  Boxes boxesShown() const {
+    Boxes v;
+    for (const auto& b : services.boxes()) v.emplace_back(b.text, b.kind);
+    return v;
+  }
+  // How many cells of the grid show.
+  int shownCells() const {
+    int n = 0;
+    for (int r = 1; r <= 12; ++r)
+      for (int c = 1; c <= 12; ++c) n += shown(grid::cellName(r, c));
+    return n;
+  }
 
   // Fills the cells of rows and columns 1..n with row*10+column, visible or not.
   void fillCells(int n) const {

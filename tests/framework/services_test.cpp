@@ -171,41 +171,33 @@ TEST(QtServices, RandomNumbersAndClipboard) {
 TEST(QtServices, FileDialogsGiveThePathOrNone) {
   char tmpl[] = "/tmp/quenlor-dialog-XXXXXX";
   ASSERT_NE(::mkdtemp(tmpl), nullptr);
-  const std::string dir = tmpl;
-  const std::string existing = dir + "/vorhanden";
+  const std::string dir = tmpl, existing = dir + "/vorhanden";
   ASSERT_TRUE(fw::writeTextFile(existing, "x", "\r"));
   fw::QtServices services;
-
-  // Answers the next file dialog: typed and accepted as a user would (the open
-  // dialog's list fills in the background), or cancelled for an empty name.
-  struct Seen {
+  const struct {
+    const char* suggested;  // nullptr: the open dialog
+    std::string typed;      // "" cancels
+    std::optional<std::string> expected;
+  } cases[] = {{"QuenlorDaten", dir + "/neu", dir + "/neu"}, {"QuenlorProtokoll", "", std::nullopt},
+               {nullptr, existing, existing}, {nullptr, "", std::nullopt}};
+  for (const auto& c : cases) {
     bool shown = false, save = false;
     QString suggested;
-  };
-  auto answer = [](Seen& seen, const std::string& fileName) {
-    onNextModal<QFileDialog>([&seen, fileName](QFileDialog* d) {
-      seen = {true, d->acceptMode() == QFileDialog::AcceptSave,
-              d->selectedFiles().isEmpty() ? QString() : QFileInfo(d->selectedFiles().first()).fileName()};
+    onNextModal<QFileDialog>([&](QFileDialog* d) {
+      shown = true;
+      save = d->acceptMode() == QFileDialog::AcceptSave;
+      if (!d->selectedFiles().isEmpty()) suggested = QFileInfo(d->selectedFiles().first()).fileName();
+      // Typed, as a user would: the open dialog's list fills in the background.
       auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
-      if (fileName.empty() || !edit) return d->reject();
-      edit->setText(QString::fromStdString(fileName));
+      if (c.typed.empty() || !edit) return d->reject();
+      edit->setText(QString::fromStdString(c.typed));
       static_cast<QDialog*>(d)->accept();  // accept() is protected in QFileDialog
     });
-  };
-  Seen save, cancel, open, openCancel;
-  answer(save, dir + "/neu");
-  EXPECT_EQ(services.saveDialog("QuenlorDaten"), dir + "/neu");
-  EXPECT_TRUE(save.save);
-  EXPECT_EQ(save.suggested, "QuenlorDaten");
-  answer(cancel, "");
-  EXPECT_EQ(services.saveDialog("QuenlorProtokoll"), std::nullopt);
-  EXPECT_TRUE(cancel.shown);
-  answer(open, existing);
-  EXPECT_EQ(services.openDialog(), existing);
-  EXPECT_FALSE(open.save);
-  answer(openCancel, "");
-  EXPECT_EQ(services.openDialog(), std::nullopt);
-  EXPECT_TRUE(openCancel.shown);
+    EXPECT_EQ(c.suggested ? services.saveDialog(c.suggested) : services.openDialog(), c.expected) << c.typed;
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(save, c.suggested != nullptr);
+    EXPECT_TRUE(!c.suggested || suggested == c.suggested) << suggested.toStdString();
+  }
   std::filesystem::remove_all(dir);
 }
 

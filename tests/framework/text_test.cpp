@@ -64,9 +64,9 @@ TEST(Val, DoubleOfTheLeadingNumber) {
   const struct {
     const char* text;
     double expected;
-  } cases[] = {{"", 0.0},    {"3abc", 3.0},  {"-2.5", -2.5}, {"+0.25", 0.25},  {".5", 0.5},
-               {"1.5e-1", 0.15}, {" 7", 7.0}, {"1,5", 1.0},   {"0x10", 0.0},    {"inf", 0.0},
-               {"nan", 0.0}, {"9007199254740992", 9007199254740992.0}, {"1e-400", 0.0}, {"1e400", inf}, {"-1e400", -inf}};
+  } cases[] = {{"", 0.0},        {"3abc", 3.0}, {"-2.5", -2.5}, {"+0.25", 0.25}, {".5", 0.5},     {"1.5e-1", 0.15},
+               {" 7", 7.0},       {"1,5", 1.0},  {"0x10", 0.0},  {"inf", 0.0},    {"nan", 0.0},    {"1e-400", 0.0},
+               {"1e400", inf},    {"-1e400", -inf}, {"9007199254740992", 9007199254740992.0}};
   for (const auto& c : cases) EXPECT_EQ(fw::Val(c.text), c.expected) << c.text;
   EXPECT_FALSE(std::signbit(fw::Val("-0")));
 }
@@ -93,25 +93,16 @@ TEST(TextSlices, PositionsAndLengthsInCharactersFromOne) {
     std::string got;
     const char* expected;
   } cases[] = {
-      {"Mid rest", fw::Mid("Quenlor", 3), "enlor"},
-      {"Mid past end", fw::Mid("Quenlor", 8), ""},
-      {"Mid far past end", fw::Mid("Quenlor", 2147483647), ""},
-      {"Mid from 0", fw::Mid("Quenlor", 0), "Quenlor"},
-      {"Mid n", fw::Mid("Quenlor", 2, 3), "uen"},
-      {"Mid n past end", fw::Mid("Quenlor", 5, 10), "lor"},
-      {"Mid n < 0", fw::Mid("Quenlor", 2, -1), ""},
-      {"Mid start past end with n", fw::Mid("abc", 4, 1), ""},
+      {"Mid rest", fw::Mid("Quenlor", 3), "enlor"},       {"Mid past end", fw::Mid("Quenlor", 8), ""},
+      {"Mid from 0", fw::Mid("Quenlor", 0), "Quenlor"},   {"Mid far past end", fw::Mid("Quenlor", 2147483647), ""},
+      {"Mid n", fw::Mid("Quenlor", 2, 3), "uen"},         {"Mid n past end", fw::Mid("Quenlor", 5, 10), "lor"},
+      {"Mid n < 0", fw::Mid("Quenlor", 2, -1), ""},       {"Mid start past end with n", fw::Mid("abc", 4, 1), ""},
+      {"Mid start 0 with 2", fw::Mid("abc", 0, 2), "a"},  {"Mid huge n", fw::Mid("abc", 2, 2147483647), "bc"},
       {"Mid start 0 reads nothing before the text", fw::Mid("abc", 0, 1), ""},
-      {"Mid start 0 with 2", fw::Mid("abc", 0, 2), "a"},
-      {"Mid huge n", fw::Mid("abc", 2, 2147483647), "bc"},
-      {"Left past end", fw::Left("Quenlor", 99), "Quenlor"},
-      {"Left negative", fw::Left("Quenlor", -2), ""},
-      {"Right", fw::Right("Quenlor", 3), "lor"},
-      {"Right past end", fw::Right("Quenlor", 99), "Quenlor"},
-      {"Right 0", fw::Right("Quenlor", 0), ""},
-      {"Mid umlaut", fw::Mid("Größe", 3, 2), "öß"},
-      {"Left umlaut", fw::Left("Ärger", 2), "Är"},
-      {"Right umlaut", fw::Right("Maß", 1), "ß"},
+      {"Left past end", fw::Left("Quenlor", 99), "Quenlor"}, {"Left negative", fw::Left("Quenlor", -2), ""},
+      {"Right", fw::Right("Quenlor", 3), "lor"},          {"Right past end", fw::Right("Quenlor", 99), "Quenlor"},
+      {"Right 0", fw::Right("Quenlor", 0), ""},           {"Mid umlaut", fw::Mid("Größe", 3, 2), "öß"},
+      {"Left umlaut", fw::Left("Ärger", 2), "Är"},        {"Right umlaut", fw::Right("Maß", 1), "ß"},
       {"Mid after euro", fw::Mid("€5", 2), "5"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.got, c.expected) << c.what;
