@@ -7,37 +7,42 @@
 #include <cstdint>
 #include <numeric>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "arithmetic/determinant.h"
 #include "arithmetic/elimination.h"
 #include "arithmetic/inverse.h"
 #include "arithmetic/orthogonal.h"
+#include "arithmetic/matrix_helpers.h"
 
 namespace {
 
-using ar::Matrix;
+using namespace test;
 using i128 = __int128;
 
 constexpr int kRounds = 100;
 
-Matrix randomMatrix(std::mt19937_64& rng, int rows, int cols, int64_t lo, int64_t hi) {
-  std::uniform_int_distribution<int64_t> entry(lo, hi);
-  Matrix m{};
-  m[0] = {rows, cols, 1, 1};
+// rows x cols, entries from -bound to bound, factor 1/1.
+Matrix randomMatrix(std::mt19937_64& rng, int rows, int cols, int64_t bound) {
+  std::uniform_int_distribution<int64_t> entry(-bound, bound);
+  Matrix m = make(rows, cols, {});
   for (int i = 1; i <= rows; ++i)
     for (int j = 1; j <= cols; ++j) m[i][j] = entry(rng);
   return m;
 }
 
-// Determinant of rows 1..n of the given columns, by expansion along the
-// first of them, each minor computed once.
-i128 laplace(const Matrix& m, int n, const std::vector<int>& cols) {
+// Determinant of rows 1..n of the given columns (by default 1..n), by
+// expansion along the first of them, each minor computed once.
+i128 laplace(const Matrix& m, int n, std::vector<int> cols = {}) {
+  if (cols.empty()) {
+    cols.resize(n);
+    std::iota(cols.begin(), cols.end(), 1);
+  }
   std::vector<i128> minor(size_t{1} << n);
   minor[0] = 1;
   for (uint32_t mask = 1; mask < (1u << n); ++mask) {
-    const int k = __builtin_popcount(mask);
-    const int col = cols[n - k];  // the minor on the last k columns
+    const int col = cols[n - __builtin_popcount(mask)];  // the minor on the last k columns
     i128 sum = 0;
     int pos = 0;
     for (int i = 0; i < n; ++i) {
@@ -50,54 +55,31 @@ i128 laplace(const Matrix& m, int n, const std::vector<int>& cols) {
   return minor[(1u << n) - 1];
 }
 
-i128 laplace(const Matrix& m, int n) {
-  std::vector<int> cols(n);
-  std::iota(cols.begin(), cols.end(), 1);
-  return laplace(m, n, cols);
-}
-
 i128 abs128(i128 v) { return v < 0 ? -v : v; }
 i128 gcd128(i128 a, i128 b) {
-  a = abs128(a);
-  b = abs128(b);
-  while (b != 0) {
-    const i128 t = a % b;
-    a = b;
-    b = t;
-  }
-  return a;
+  while (b != 0) a = std::exchange(b, a % b);
+  return abs128(a);
 }
 
-TEST(RandomDet, AgreesWithTheExpansion) {
+// Up to 12 x 12 with entries to 10 every determinant fits; 6 x 6 with entries
+// to 1500 some do and some do not.
+TEST(RandomDet, ExactOrReported) {
   std::mt19937_64 rng(11);
-  for (int round = 0; round < 2 * kRounds; ++round) {
-    const int n = round < kRounds ? 12 : 1 + round % 12;
-    const Matrix m = randomMatrix(rng, n, n, -10, 10);
-    ar::RecordingContext ctx;
-    EXPECT_EQ(static_cast<i128>(ar::Det(ctx, m)), laplace(m, n)) << "round " << round;
-    EXPECT_FALSE(ctx.overflow);
-  }
-}
-
-// Entries up to 1500 on 6 x 6: some determinants leave 64 bits, some do not.
-TEST(RandomDet, ExactOrReportedForLargeEntries) {
-  std::mt19937_64 rng(12);
   int fitting = 0, reported = 0;
-  for (int round = 0; round < kRounds; ++round) {
-    const Matrix m = randomMatrix(rng, 6, 6, -1500, 1500);
-    const i128 det = laplace(m, 6);
+  for (int round = 0; round < 3 * kRounds; ++round) {
+    const bool big = round >= 2 * kRounds;
+    const int n = big ? 6 : round < kRounds ? 12 : 1 + round % 12;
+    const Matrix m = randomMatrix(rng, n, n, big ? 1500 : 10);
+    const i128 det = laplace(m, n);
+    const bool fits = det >= kMin && det <= kMax;
     ar::RecordingContext ctx;
     const int64_t got = ar::Det(ctx, m);
-    if (det >= INT64_MIN && det <= INT64_MAX) {
-      ++fitting;
-      EXPECT_EQ(static_cast<i128>(got), det) << "round " << round;
-      EXPECT_FALSE(ctx.overflow);
-    } else {
-      ++reported;
-      EXPECT_TRUE(ctx.overflow) << "round " << round;
-    }
+    EXPECT_EQ(ctx.overflow, !fits) << "round " << round;
+    EXPECT_EQ(static_cast<i128>(got), fits ? det : 0) << "round " << round;
+    EXPECT_TRUE(big || fits) << "round " << round;
+    ++(fits ? fitting : reported);
   }
-  EXPECT_GT(fitting, 0);
+  EXPECT_GT(fitting, 2 * kRounds);  // some of the large ones too
   EXPECT_GT(reported, 0);
 }
 
@@ -108,10 +90,9 @@ TEST(RandomInverse, TimesTheMatrixIsTheIdentity) {
   int regular = 0;
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
-    Matrix a = randomMatrix(rng, 12, 12, -10, 10);
-    a[0][2] = static_cast<int64_t>(rng() % 7) - 3;  // factor Z/N, Z may be 0
-    a[0][3] = static_cast<int64_t>(rng() % 5) + 1;
-    const int64_t Z = a[0][2], N = a[0][3];
+    Matrix a = randomMatrix(rng, 12, 12, 10);
+    const int64_t Z = a[0][2] = static_cast<int64_t>(rng() % 7) - 3;  // factor Z/N, Z may be 0
+    const int64_t N = a[0][3] = static_cast<int64_t>(rng() % 5) + 1;
     const i128 det = laplace(a, 12);
     ar::RecordingContext ctx;
     Matrix r{};
@@ -129,26 +110,23 @@ TEST(RandomInverse, TimesTheMatrixIsTheIdentity) {
     EXPECT_EQ(r[0][1], 12);
     // a * r = d * I with d > 0 the least denominator: r's entries and d
     // have no common divisor, and d divides det a.
-    i128 prod[13][13];
+    i128 prod[13][13] = {};
     for (int i = 1; i <= 12; ++i)
-      for (int j = 1; j <= 12; ++j) {
-        prod[i][j] = 0;
+      for (int j = 1; j <= 12; ++j)
         for (int k = 1; k <= 12; ++k) prod[i][j] += static_cast<i128>(a[i][k]) * r[k][j];
-      }
     const i128 d = prod[1][1];
     EXPECT_GT(d, 0);
-    for (int i = 1; i <= 12; ++i)
-      for (int j = 1; j <= 12; ++j) EXPECT_EQ(prod[i][j], i == j ? d : 0) << i << "," << j;
     i128 g = 0;
     for (int i = 1; i <= 12; ++i)
-      for (int j = 1; j <= 12; ++j) g = gcd128(g, r[i][j]);
+      for (int j = 1; j <= 12; ++j) {
+        EXPECT_EQ(prod[i][j], i == j ? d : 0) << i << "," << j;
+        g = gcd128(g, r[i][j]);
+      }
     EXPECT_EQ(gcd128(g, d), 1);
     EXPECT_EQ(abs128(det) % d, 0);
     // (Z/N) a times (rz/rn) r is I: Z * rz * d = N * rn.
     EXPECT_EQ(static_cast<i128>(Z) * r[0][2] * d, static_cast<i128>(N) * r[0][3]);
-    if (Z != 0) {
-      EXPECT_NE(r[0][3], 0);
-    }
+    EXPECT_TRUE(Z == 0 || r[0][3] != 0);
 
     Matrix stepwise{};
     ar::RecordingContext ctx2;
@@ -165,10 +143,8 @@ TEST(RandomElimination, SolvesSystemsExactly) {
   std::mt19937_64 rng(14);
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
-    const Matrix m = randomMatrix(rng, 11, 12, -10, 10);
-    std::vector<int> cols(11);
-    std::iota(cols.begin(), cols.end(), 1);
-    const i128 D = laplace(m, 11, cols);
+    const Matrix m = randomMatrix(rng, 11, 12, 10);
+    const i128 D = laplace(m, 11);
     if (D == 0) continue;
     Matrix e = m;
     ar::RecordingContext ctx;
@@ -176,7 +152,8 @@ TEST(RandomElimination, SolvesSystemsExactly) {
     ASSERT_FALSE(ctx.overflow);
     ASSERT_EQ(e[0][0], 11);
     for (int k = 1; k <= 11; ++k) {
-      std::vector<int> ck = cols;
+      std::vector<int> ck(11);
+      std::iota(ck.begin(), ck.end(), 1);
       ck[k - 1] = 12;
       const i128 Dk = laplace(m, 11, ck);
       const i128 g = gcd128(D, Dk);
@@ -190,16 +167,13 @@ TEST(RandomElimination, FullGridAndRank) {
   std::mt19937_64 rng(15);
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
-    Matrix m = randomMatrix(rng, 12, 12, -10, 10);
-    const bool regular = laplace(m, 12) != 0;
+    Matrix m = randomMatrix(rng, 12, 12, 10);
     Matrix e = m;
     ar::RecordingContext ctx;
     ar::Verfahren(ctx, e, 12, 12);
     ASSERT_FALSE(ctx.overflow);
-    if (regular) {
-      ASSERT_EQ(e[0][0], 12);
-      for (int i = 1; i <= 12; ++i)
-        for (int j = 1; j <= 12; ++j) EXPECT_EQ(e[i][j], i == j ? 1 : 0);
+    if (laplace(m, 12) != 0) {
+      EXPECT_EQ(e, identity(12));
     }
     // Rows 7..12 are combinations of rows 1..6, so the rank is 6 when the
     // first six columns of rows 1..6 are independent.
@@ -241,30 +215,22 @@ void expectGramSchmidt(const Matrix& a, const Matrix& c, int n) {
   }
 }
 
+// 2 x 2 to 8 x 8 always fit; on 12 x 12 the later columns need more than 64
+// bits: exact or reported, never a wrong number.
 TEST(RandomOrthnorm, ScaledGramSchmidtResiduals) {
   std::mt19937_64 rng(16);
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < kRounds + 20; ++round) {
     SCOPED_TRACE(round);
-    const int n = 2 + round % 7;  // 2 to 8
-    const Matrix a = randomMatrix(rng, n, n, -10, 10);
-    if (laplace(a, n) == 0) continue;
+    const bool twelve = round >= kRounds;
+    const int n = twelve ? 12 : 2 + round % 7;
+    const Matrix a = randomMatrix(rng, n, n, 10);
+    const bool regular = laplace(a, n) != 0;
+    if (!regular && !twelve) continue;
     Matrix c = a;
     ar::RecordingContext ctx;
     ar::Orthnorm(ctx, c);
-    ASSERT_FALSE(ctx.overflow);
-    expectGramSchmidt(a, c, n);
-  }
-}
-
-// On 12 x 12 the later columns need more than 64 bits: never a wrong number.
-TEST(RandomOrthnorm, TwelveByTwelveExactOrReported) {
-  std::mt19937_64 rng(17);
-  for (int round = 0; round < 20; ++round) {
-    const Matrix a = randomMatrix(rng, 12, 12, -10, 10);
-    Matrix c = a;
-    ar::RecordingContext ctx;
-    ar::Orthnorm(ctx, c);
-    if (!ctx.overflow && laplace(a, 12) != 0) expectGramSchmidt(a, c, 12);
+    ASSERT_TRUE(twelve || !ctx.overflow);
+    if (!ctx.overflow && regular) expectGramSchmidt(a, c, n);
   }
 }
 
