@@ -35,7 +35,8 @@ TEST(Invertieren, ExactInverses) {
       {"negative denominator stays above", {{2}}, 1, -3, {{1}}, -3, 2},
       {"det -1", {{2, 3}, {1, 1}}, 1, 1, {{-1, 3}, {1, -2}}, 1, 1},
       // Its minors reach 2^80: only the reduced rows stay within 64 bits.
-      {"huge diagonal", {{P(40), 0, 0}, {0, P(40), 0}, {0, 0, 3}}, 1, 1, {{3, 0, 0}, {0, 3, 0}, {0, 0, P(40)}}, 1, 3 * P(40)},
+      {"huge diagonal", {{P(40), 0, 0}, {0, P(40), 0}, {0, 0, 3}}, 1, 1, {{3, 0, 0}, {0, 3, 0}, {0, 0, P(40)}}, 1,
+       3 * P(40)},
       {"huge unimodular", {{1 + (P(31) + 1) * (P(31) - 1), P(31) + 1}, {P(31) - 1, 1}}, 1, 1,
        {{1, -(P(31) + 1)}, {-(P(31) - 1), 1 + (P(31) + 1) * (P(31) - 1)}}, 1, 1},
   };
