@@ -134,9 +134,6 @@ TEST(LayoutRecord, EncodingDetails) {
   EXPECT_EQ(std::count(help.begin(), help.end(), '\r'), 2);
   EXPECT_EQ(help.substr(0, help.find('\r')),
             "Hier kann ein auszuwertender Matrixterm eingegeben werden, wie zum Beispiel:");
-  const std::string rndHelp = std::get<std::string>(valueOf(app::recordEntries(def("BevelButton27")), "HelpTag"));
-  EXPECT_EQ(rndHelp.back(), '\r');
-  EXPECT_NE(rndHelp.find("unter \"Rnd\" nicht"), std::string::npos);
 }
 
 TEST(LayoutRecord, LineEndPoints) {
