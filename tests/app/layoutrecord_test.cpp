@@ -134,19 +134,6 @@ TEST(LayoutRecord, EncodingDetails) {
             "Hier kann ein auszuwertender Matrixterm eingegeben werden, wie zum Beispiel:");
 }
 
-TEST(LayoutRecord, LineEndPoints) {
-  const struct {
-    const char* name;
-    std::vector<int32_t> x1y1x2y2Width;
-  } lines[] = {{"Line1", {21, 546, 1031, 543, 1}}, {"Line2", {34, 71, 147, 72, 2}}, {"Line3", {685, 546, 684, 716, 1}}};
-  for (const auto& l : lines) {
-    const auto e = app::recordEntries(def(l.name));
-    std::vector<int32_t> got;
-    for (const char* p : {"X1", "Y1", "X2", "Y2", "BorderWidth"}) got.push_back(std::get<int32_t>(valueOf(e, p)));
-    EXPECT_EQ(got, l.x1y1x2y2Width) << l.name;
-  }
-}
-
 TEST(LayoutRecord, TagMeansWhatItsClassSays) {
   const std::pair<ControlClass, const char*> cases[] = {
       {ControlClass::EditField, "Text"},      {ControlClass::BevelButton, "Caption"},

@@ -69,7 +69,7 @@ TEST_F(FensterTest, InventoryInTheOrderOfCreation) {
   }
 }
 
-TEST_F(FensterTest, PlacesOfASampleOfControls) {
+TEST_F(FensterTest, PlacesOfASampleOfControlsAndTheLines) {
   const struct {
     const char* name;
     std::vector<int> box;  // left, top, width, height
@@ -87,6 +87,13 @@ TEST_F(FensterTest, PlacesOfASampleOfControls) {
   for (const auto& p : places) {
     const fw::Control& c = w->control(p.name);
     EXPECT_EQ((std::vector<int>{c.left(), c.top(), c.width(), c.height()}), p.box) << p.name;
+  }
+  const std::pair<const char*, std::vector<int>> lines[] = {  // x1, y1, x2, y2, border width
+      {"Line1", {21, 546, 1031, 543, 1}}, {"Line2", {34, 71, 147, 72, 2}}, {"Line3", {685, 546, 684, 716, 1}}};
+  for (const auto& [name, ends] : lines) {
+    const auto& l = w->as<fw::Line>(name);
+    EXPECT_EQ((std::vector<int>{l.x1(), l.y1(), l.x2(), l.y2(), std::get<int32_t>(*l.property("BorderWidth"))}), ends)
+        << name;
   }
 }
 
