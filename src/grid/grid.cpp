@@ -67,14 +67,13 @@ void HauptFenster::Einlesen(Matrix& M) {
 }
 
 void HauptFenster::Ausgabe(Matrix& M) {
-  const std::string kaputt = kUeberlaufMeldung;
   // A normal form that does not fit in 64 bits is reported here, once, and
   // nothing is shown; the flag stays set for the caller.
   const bool overflowBefore = overflow;
   overflow = false;
   ar::MKuerzen(*this, M);
   if (overflow) {
-    message(kaputt);
+    message(kUeberlaufMeldung);
     return;
   }
   overflow = overflowBefore;
@@ -91,6 +90,6 @@ void HauptFenster::Ausgabe(Matrix& M) {
   as<fw::EditField>("ZZahlF").setText(fw::Str(Zzahl));
   if (M[0][3] == 0) {
     M[0][3] = 1;
-    message(kaputt);
+    message(kUeberlaufMeldung);
   }
 }
