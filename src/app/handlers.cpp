@@ -26,4 +26,10 @@ void HauptFenster::registerHandlers() {
   reg("BevelButton28_Action", &HauptFenster::BevelButton28_Action);
   reg("BevelButton23_Action", &HauptFenster::BevelButton23_Action);
   reg("ProtokollB_Action", &HauptFenster::ProtokollB_Action);
+
+  // ---- Stores and number commands ----
+
+  // ---- Protocol, workspace and window buttons ----
+
+  // ---- Term language ----
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/speicher.h"
 #include "arithmetic/matrix.h"
 #include "framework/controls.h"
 #include "framework/services.h"
@@ -29,14 +30,17 @@ class HauptFenster : public fw::Window, public ar::Context {
   static constexpr const char* kUeberlaufMeldung =
       "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
   // The arithmetic's message boxes.
-  void message(const std::string& text, int kind = ar::kPlainBox) override;
+  void message(const std::string& text, int kind = fw::kMsgPlain) override;
 
   // ---- Window state (Formelfehler comes from ar::Context) ----
   using Matrix = ar::Matrix;
   int32_t Szahl = 0;  // columns shown in the grid
   int32_t Zzahl = 0;  // rows shown in the grid
   Matrix SMat{};
-  Matrix A{}, B{}, C{}, D{}, F{}, G{}, H{};
+  // The stores in the order of app::kSpeicher, also under their own names.
+  std::array<Matrix, 7> Speicher{};
+  Matrix &A = Speicher[0], &B = Speicher[1], &C = Speicher[2], &D = Speicher[3], &F = Speicher[4],
+         &G = Speicher[5], &H = Speicher[6];
   std::string Protokoll;
   std::array<int64_t, 9> BruchZ{};
   std::array<int64_t, 9> BruchN{};
@@ -80,6 +84,8 @@ class HauptFenster : public fw::Window, public ar::Context {
 
   // ---- Term language (src/terms) ----
 
+  // ---- Workspace and protocol files (src/protocol) ----
+
   // ---- Commands (src/commands; "Beenden" lives in src/app) ----
   void BevelButton3_Action();
   void BevelButton1_Action();   // Transformieren
@@ -89,6 +95,10 @@ class HauptFenster : public fw::Window, public ar::Context {
   void BevelButton28_Action();  // Transponieren
   void BevelButton23_Action();  // Orthogonalisieren
   void ProtokollB_Action();
+
+  // ---- Commands: stores and number commands (src/commands) ----
+
+  // ---- Commands: protocol, workspace and window buttons (src/commands) ----
 
  protected:
   // The window manager's close button asks the "Beenden" question.

@@ -13,9 +13,8 @@ void HauptFenster::Neustart() {
 
   Protokoll = "$";
 
-  Matrix* stores[] = {&A, &B, &C, &D, &F, &G, &H};
   for (int k = 0; k <= 3; ++k)
-    for (Matrix* s : stores) (*s)[0][k] = 1;
+    for (Matrix& s : Speicher) s[0][k] = 1;
   X[0][0] = 3;
   X[0][1] = 3;
   X[0][2] = 1;
@@ -23,14 +22,14 @@ void HauptFenster::Neustart() {
   for (int i = 1; i <= 12; ++i) {
     for (int j = 1; j <= 12; ++j) {
       X[i][j] = 0;
-      for (Matrix* s : stores) (*s)[i][j] = 0;
+      for (Matrix& s : Speicher) s[i][j] = 0;
     }
   }
 
   Ausgabe(X);
 
-  for (const char* name : {"InAB", "InBB", "InCB", "InDB", "InFB", "InGB", "InHB", "ProtokollB"})
-    as<fw::BevelButton>(name).setValue(false);
+  for (const app::SpeicherInfo& s : app::kSpeicher) as<fw::BevelButton>(s.speicherKnopf).setValue(false);
+  as<fw::BevelButton>("ProtokollB").setValue(false);
   as<fw::BevelButton>("ProtokollB").setCaption("Protokollierung Einschalten");
   as<fw::EditField>("FormelF").setText("");
 }

@@ -88,7 +88,7 @@ bool zeroTail(Factor a, Factor& f, int64_t remaining) {
 
 void MatMult(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R) {
   if (A[0][1] != B[0][0]) {
-    ctx.message("Die Matrixformate passen nicht zusammen", kPlainBox);
+    ctx.message("Die Matrixformate passen nicht zusammen", fw::kMsgPlain);
     ctx.Formelfehler = true;
     return;
   }
@@ -97,7 +97,7 @@ void MatMult(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R) {
 
 void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
   if (A[0][0] != B[0][0] || A[0][1] != B[0][1]) {
-    ctx.message("Matrizen haben verschiedene Formate", kPlainBox);
+    ctx.message("Matrizen haben verschiedene Formate", fw::kMsgPlain);
     ctx.Formelfehler = true;
     return;
   }
@@ -166,7 +166,7 @@ void MatPot(Context& ctx, const Matrix& A, int32_t p, Matrix& B) {
   if (p <= 0) return;
   if (a[0][1] != T[0][0]) {
     // Every one of the p products would fail the same way; one message is enough.
-    ctx.message("Die Matrixformate passen nicht zusammen", kPlainBox);
+    ctx.message("Die Matrixformate passen nicht zusammen", fw::kMsgPlain);
     ctx.Formelfehler = true;
     return;
   }

@@ -157,7 +157,7 @@ void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen)
       ctx.overflow = true;
       return;
     case Outcome::kSingular:
-      ctx.message("Die Matrix ist nicht regulaer", kCautionOkCancelBox);
+      ctx.message("Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel);
       fehlgeschlagen = true;
       Klone(S, R);
       return;

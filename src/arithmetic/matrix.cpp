@@ -73,7 +73,7 @@ int64_t ggt(int64_t a, int64_t b) {
 }
 
 void Fehler(Context& ctx, const std::string& text) {
-  ctx.message("In der Prozedur " + text + " ist ein Fehler aufgetreten", kPlainBox);
+  ctx.message("In der Prozedur " + text + " ist ein Fehler aufgetreten", fw::kMsgPlain);
 }
 
 void Klone(const Matrix& A, Matrix& B) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "arithmetic/exact.h"
+#include "framework/msgkinds.h"
 
 namespace ar {
 
@@ -22,17 +23,13 @@ using Matrix = Grid<13>;
 // The working array of the inverse: n rows, 2n columns (columns 0..24).
 using WideMatrix = Grid<25>;
 
-// Message box kinds the arithmetic uses (same codes as the framework's).
-inline constexpr int kPlainBox = 0;
-inline constexpr int kCautionOkCancelBox = 49;
-
 // What the arithmetic needs of its caller. The window supplies one; tests use
 // RecordingContext.
 class Context {
  public:
   virtual ~Context() = default;
   // Shows a modal message box of the given kind; the answer is not used.
-  virtual void message(const std::string& text, int kind = kPlainBox) = 0;
+  virtual void message(const std::string& text, int kind = fw::kMsgPlain) = 0;
 
   // Set when operand formats do not fit (only ever set here; the term
   // evaluation clears it before it starts).
@@ -44,7 +41,7 @@ class Context {
 
 class RecordingContext : public Context {
  public:
-  void message(const std::string& text, int kind = kPlainBox) override { messages.emplace_back(text, kind); }
+  void message(const std::string& text, int kind = fw::kMsgPlain) override { messages.emplace_back(text, kind); }
   std::vector<std::pair<std::string, int>> messages;
 };
 

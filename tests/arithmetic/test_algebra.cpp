@@ -19,7 +19,7 @@ enum Outcome { kQuiet, kOverflow, kFormat };
 void expectOutcome(const ar::RecordingContext& ctx, Outcome o, const char* formatMessage) {
   EXPECT_EQ(ctx.overflow, o == kOverflow);
   EXPECT_EQ(ctx.Formelfehler, o == kFormat);
-  const Messages format = {{formatMessage, ar::kPlainBox}};
+  const Messages format = {{formatMessage, fw::kMsgPlain}};
   EXPECT_EQ(ctx.messages, o == kFormat ? format : Messages{});
 }
 

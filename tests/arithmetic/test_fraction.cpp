@@ -79,7 +79,7 @@ TEST(BruchT, MalIsNotReducedKehrwertSwaps) {
   EXPECT_EQ(zn(self.Kehrwert(ctx, self)), ZN(7, 5));
   EXPECT_TRUE(ctx.messages.empty());
   EXPECT_EQ(zn(frac(0, 5).Kehrwert(ctx, r)), ZN(3, -2));  // c is left as it was
-  EXPECT_EQ(ctx.messages, (Messages{{"In der Prozedur Kehrwert ist ein Fehler aufgetreten", ar::kPlainBox}}));
+  EXPECT_EQ(ctx.messages, (Messages{{"In der Prozedur Kehrwert ist ein Fehler aufgetreten", fw::kMsgPlain}}));
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST(Invertieren, FailuresAndOverflow) {
       {"denominator overflows", make({{P(33), 1}, {0, P(33)}}), true},
       {"factor 1/(3 * 2^62) overflows", make({{3}}, P(62), 1), true},
   };
-  const Messages singular = {{"Die Matrix ist nicht regulaer", ar::kCautionOkCancelBox}};
+  const Messages singular = {{"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ar::RecordingContext ctx;

@@ -30,7 +30,7 @@ TEST(Zeilentrans, Table) {
       {"product 2^64", 1, P(62), 1, 2, {{4}, {0}}, {{4}, {0}}, true},
       {"extreme corner", 1, kMin, kMin, 2, {{kMin}, {kMin}}, {{kMin}, {kMin}}, true},
   };
-  const Messages refusal = {{"In der Prozedur Zeilentrans ist ein Fehler aufgetreten", ar::kPlainBox}};
+  const Messages refusal = {{"In der Prozedur Zeilentrans ist ein Fehler aufgetreten", fw::kMsgPlain}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ar::RecordingContext ctx;
