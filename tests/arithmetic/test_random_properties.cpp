@@ -124,11 +124,6 @@ TEST(RandomInverse, TimesTheMatrixIsTheIdentity) {
     // (Z/N) a times (rz/rn) r is I: Z * rz * d = N * rn.
     EXPECT_EQ(static_cast<i128>(Z) * r[0][2] * d, static_cast<i128>(N) * r[0][3]);
     EXPECT_TRUE(Z == 0 || r[0][3] != 0);
-
-    Matrix stepwise{};
-    ASSERT_TRUE(ar::detail::InvertierenSchrittweise(ctx, a, stepwise));
-    EXPECT_EQ(stepwise, r);
-    EXPECT_FALSE(ctx.overflow);
   }
   EXPECT_GT(regular, kRounds / 2);
 }
