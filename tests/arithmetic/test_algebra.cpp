@@ -105,6 +105,8 @@ TEST(MatPlus, Table) {
       {"cancels to zero", make({{1, 3}}, 1, 2), make({{1, 3}}, -1, 2), make({{0, 0}}, 1, 2), 1, -1},
       {"zero denominator flows on", make({{1}}, 1, 0), make({{1}}, 1, 2), make({{0}}, 1, 0), 0, 0},
       {"wide sum halved", make({{kMax}}, 1, 2), make({{kMax}}, 1, 2), make({{1}}, kMax, 1), 1, 1},
+      // B's numerator over L would be -2^64: it stays, the sum fits.
+      {"numerator beyond 64 bits on the way", make({{0}}, 1, 4), make({{0}}, -P(62), 1), make({{0}}, 1, 4), 1, -P(62)},
       {"sizes", make({{1, 2}, {3, 4}}, 1, 2), make({{1, 2, 3}, {4, 5, 6}}, 1, 3), kBefore, 1, 1, kFormat},
       {"numerator over L", make({{1}}, kMax, 3), make({{1}}, 1, 2), kBefore, kMax, 1, kOverflow},
       {"sum of the entries", make({{kMax}}), make({{kMax}}), kBefore, 1, 1, kOverflow},
@@ -198,6 +200,9 @@ TEST(MatPot, Table) {
       {"3x3 nilpotent p = 2", make({{0, 2, 0}, {0, 0, 3}, {0, 0, 0}}), 2, make(3, 3, {{0, 0, 1}}, 6, 1)},
       {"3x3 nilpotent p = 2^31-1", make({{0, 2, 0}, {0, 0, 3}, {0, 0, 0}}), kMaxExp, zero(3, 6, 1)},
       {"empty matrix", make(0, 0, {}, 3, 4), 5, make(0, 0, {}, 243, 1024)},
+      // (I + N)^p = I + pN + p(p-1)/2 N^2: the corner is 0 for p = 2^31 - 1 only.
+      {"corner beyond 64 bits on the way", make({{1, 8, -68719476672}, {0, 1, 8}, {0, 0, 1}}), kMaxExp,
+       make({{1, 8 * int64_t{kMaxExp}, 0}, {0, 1, 8 * int64_t{kMaxExp}}, {0, 0, 1}})},
       {"Fibonacci p = 92", make({{1, 1}, {1, 0}}), 92, identity(2), kOverflow},
       {"doubling p = 63", make({{2}}), 63, identity(1), kOverflow},
       {"doubling p = 2^31-1", make({{2}}), kMaxExp, identity(1), kOverflow},
