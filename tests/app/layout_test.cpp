@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "app/fenster_fixture.h"
 #include "app/layoutdata.h"
 
