@@ -10,8 +10,7 @@ namespace {
 using Rows = std::vector<std::vector<int64_t>>;
 const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
 
-class BefehlTest : public FensterTest {
- protected:
+struct BefehlTest : FensterTest {
   // Types a matrix into the grid as a user would: sizes, factor, cells.
   void setGrid(const Rows& rows, const std::string& num = "1", const std::string& den = "1") {
     for (const auto& [name, t] : {std::pair<const char*, std::string>{"ZZahlF", std::to_string(rows.size())},

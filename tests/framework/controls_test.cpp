@@ -18,9 +18,7 @@ using Texts = std::vector<std::string>;
 using enum fw::ControlClass;
 
 // A window as the program's windows use it: handlers registered by name.
-struct TestWindow : fw::Window {
-  using fw::Window::registerHandler;
-};
+struct TestWindow : fw::Window { using fw::Window::registerHandler; };
 
 template <class T>
 T& add(fw::Window& w, fw::ControlClass cls, const std::string& name, int left, int top, int width, int height) {
@@ -42,18 +40,10 @@ void activate(fw::Window& w, fw::EditField* focus = nullptr) {
 // A mouse click at a point of the window, as the window system delivers it.
 void clickAt(fw::Window& w, QPoint p) { QTest::mouseClick(w.widget()->windowHandle(), Qt::LeftButton, {}, p); }
 
-// Runs act once on the next modal widget of type T, from the event loop that it runs.
+// Runs act on the modal widget of type T that shows next, from the event loop that it runs.
 template <class T>
 void onNextModal(std::function<void(T*)> act) {
-  auto* timer = new QTimer(qApp);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-    auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!w || !w->isVisible()) return;
-    timer->deleteLater();
-    timer->stop();
-    act(w);
-  });
-  timer->start(10);
+  QTimer::singleShot(0, [act] { act(qobject_cast<T*>(QApplication::activeModalWidget())); });
 }
 
 TEST(BevelButton, ClickRunsActionWithTheNewStateValueFromCodeRunsNothing) {

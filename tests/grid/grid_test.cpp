@@ -5,8 +5,7 @@
 #include "app/fenster_fixture.h"
 
 static ar::Matrix matrix(int64_t rows, int64_t cols, int64_t num, int64_t den, std::vector<int64_t> entries) {
-  ar::Matrix M{};
-  M[0] = {rows, cols, num, den};
+  ar::Matrix M{{{rows, cols, num, den}}};
   for (size_t k = 0; k < entries.size(); ++k) M[1 + k / cols][1 + k % cols] = entries[k];
   return M;
 }
