@@ -145,11 +145,13 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
     int32_t& zaehler = klasse == "M" ? matrizen : zahlen;
     // A ninth operand of a kind has no slot: the term fails as a whole.
     if (++zaehler > kSlots) return true;
-    int64_t z = 0;
     if (klasse == "M" && !Matrixparsen(token, zaehler)) return false;
     if (klasse == "B" && !Bruchparsen(token, zaehler)) return false;
-    if (klasse == "Z" && !zahlLesen(token, z)) return false;
-    if (klasse == "Z") zahlSetzen(zaehler, z, 1);
+    if (klasse == "Z") {
+      int64_t z = 0;
+      if (!zahlLesen(token, z)) return false;
+      zahlSetzen(zaehler, z, 1);
+    }
     term += (klasse == "M" ? "M" : "b") + std::to_string(zaehler);
   }
   slotterm = term;
@@ -169,10 +171,9 @@ std::string Termauswerter::Stringreduktion(std::string_view text) {
 }
 
 int32_t Termauswerter::Zahllaenge(std::string_view text) {
-  int32_t n = 0;
-  while (static_cast<size_t>(n) < text.size() && (ziffer(text[static_cast<size_t>(n)]) || text[static_cast<size_t>(n)] == '/'))
-    ++n;
-  return n;
+  size_t n = 0;
+  while (n < text.size() && (ziffer(text[n]) || text[n] == '/')) ++n;
+  return static_cast<int32_t>(n);
 }
 
 void Termauswerter::Analyse(std::string_view text, std::string& klasse, std::string& token) {

@@ -113,11 +113,12 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
     std::vector<const char*> terms;
     Boxes boxes;
   } faelle[] = {
-      {{"", "   ", "2/3", "A+2", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)"}, {kFehlerhaft}},
+      {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)"}, {kFehlerhaft}},
       {{"A+*B", "A+ *B", "A-^2", "A^^2", "A+A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1+1)*A"}, {kFehlerhaft}},
       {{"A/2", "(1+2)/3*A", "2.5*A", "E+A", "Ab", "1 000*A", "A^T", "3/4/5*A", "3/*A", "3/0*A"}, {kTerm}},
       {{"2^3"}, redux("b1^b2")}, {{"A^"}, redux("M1^")}, {{"^2"}, redux("^b1")}, {{"A^B"}, redux("M1^M2")},
       {{"A^-B"}, redux("M1^-M2")}, {{"A^3/2"}, redux("M1^b1")}, {{"A-"}, redux("M1-")}, {{"+A"}, redux("+M1")},
+      {{"A)+B"}, redux("M1)+M2")},
       {{"D*A", "D^2", "D^0"}, {kFormat}}, {{"A+D"}, {kFormate}},
       {{"D*A+A"}, {kFormat, kFormate}},  // every step still runs
       {{"H^-1", "(0*A)^-1"}, {kSingulaer}},
