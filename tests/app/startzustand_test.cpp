@@ -83,7 +83,7 @@ TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
   w->A[5][0] = 55;
   w->SMat[1][1] = 42;
   w->Formelfehler = true;
-  w->BruchZ[3] = 8;
+  w->Auswerter.BruchZ[3] = 8;
 
   w->Neustart();
 
@@ -95,7 +95,7 @@ TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
   EXPECT_EQ(w->A[5][0], 55);
   EXPECT_EQ(w->SMat[1][1], 42);
   EXPECT_TRUE(w->Formelfehler);
-  EXPECT_EQ(w->BruchZ[3], 8);
+  EXPECT_EQ(w->Auswerter.BruchZ[3], 8);
 }
 
 TEST_F(FensterTest, AccessorReturnsTheOpenWindow) {
