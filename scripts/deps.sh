@@ -2,7 +2,7 @@
 # Sourced by run.sh and test.sh.
 quenlor_install_deps() {
   local pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-              libbenchmark-dev fonts-dejavu-core qt6-translations-l10n "$@")
+              libbenchmark-dev libflint-dev libgmp-dev fonts-dejavu-core qt6-translations-l10n "$@")
   local missing=()
   local p
   for p in "${pkgs[@]}"; do

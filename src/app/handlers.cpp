@@ -32,4 +32,5 @@ void HauptFenster::registerHandlers() {
   // ---- Protocol, workspace and window buttons ----
 
   // ---- Term language ----
+  reg("BevelButton22_Action", &HauptFenster::BevelButton22_Action);
 }

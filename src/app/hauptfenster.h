@@ -12,6 +12,7 @@
 #include "arithmetic/matrix.h"
 #include "framework/controls.h"
 #include "framework/services.h"
+#include "terms/termauswerter.h"
 
 class HauptFenster : public fw::Window, public ar::Context {
  public:
@@ -42,9 +43,6 @@ class HauptFenster : public fw::Window, public ar::Context {
   Matrix &A = Speicher[0], &B = Speicher[1], &C = Speicher[2], &D = Speicher[3], &F = Speicher[4],
          &G = Speicher[5], &H = Speicher[6];
   std::string Protokoll;
-  std::array<int64_t, 9> BruchZ{};
-  std::array<int64_t, 9> BruchN{};
-  std::array<Matrix, 9> SuperM{};
   std::array<std::array<std::string, 2>, 11> V{};  // sign pairs of the term language
   Matrix X{};
 
@@ -82,7 +80,13 @@ class HauptFenster : public fw::Window, public ar::Context {
   // True while the protocol switch is pressed.
   bool ProtokollAn() const;
 
-  // ---- Term language (src/terms) ----
+  // ---- Term language (src/terms; "=" in src/commands/termbefehl.cpp) ----
+  // Owns the operand slots; reads the stores, X and V.
+  terms::Termauswerter Auswerter{*this, Speicher, X, V};
+  // "=": the grid read into X, the term of FormelF evaluated, shown and,
+  // while logging is on, logged as "Tex(term) = " and the result.
+  void TermAuswerten();
+  void BevelButton22_Action();
 
   // ---- Workspace and protocol files (src/protocol) ----
 

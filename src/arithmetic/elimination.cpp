@@ -57,16 +57,6 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
 
 void Verfahren(Context& ctx, Matrix& M) { Verfahren(ctx, M, rowsOf(M), colsOf(M)); }
 
-int32_t Rang(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
-  Verfahren(ctx, M, zzahl, szahl);
-  int32_t r = colsOf(M);
-  for (int32_t c = 1; c <= colsOf(M); ++c)
-    if (IstNullspalte(M, c)) --r;
-  return std::min(rowsOf(M), r);
-}
-
-int32_t Rang(Context& ctx, Matrix& M) { return Rang(ctx, M, rowsOf(M), colsOf(M)); }
-
 bool IstNullspalte(const Matrix& M, int32_t j) {
   if (j < 0 || j > kMax) return true;
   for (int32_t i = 1; i <= rowsOf(M); ++i)

@@ -1,6 +1,6 @@
 #pragma once
 // Fraction-free Gauss-Jordan elimination to reduced row echelon form, and the
-// rank built on it.
+// rank.
 
 #include "arithmetic/matrix.h"
 
@@ -17,9 +17,11 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
 // Bounded by M's own size.
 void Verfahren(Context& ctx, Matrix& M);
 
-// Runs Verfahren on M (so M is left reduced) and returns the smaller of the
-// remaining row count and the number of non-zero columns.
+// The exact rank of M's entries within the first `zzahl` rows and `szahl`
+// columns (the grid's counts for a matrix read from the grid), whatever the
+// entries: never an overflow. M is left as it was.
 int32_t Rang(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
+// Within M's own size.
 int32_t Rang(Context& ctx, Matrix& M);
 
 // True when column j is 0 in rows 1 to M(0,0).

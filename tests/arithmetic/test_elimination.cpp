@@ -65,7 +65,43 @@ TEST(Verfahren, ReducedEchelonFormsAndRank) {
 
     Matrix r = make(c.in);
     EXPECT_EQ(ar::Rang(ctx, r), c.rank);
-    EXPECT_EQ(r[0][0], left);  // left reduced
+    EXPECT_EQ(r, make(c.in));  // left as it was
+  }
+}
+
+// 11 rows c + d_i e_i (independent: the last column forces equal weights) and
+// row 12 = row 1 + row 2 - row 3, all near 2^62.
+Matrix nearTwoTo62RankEleven() {
+  const int64_t c = P(62) - 977;
+  Matrix m = make(12, 12, {});
+  for (int i = 1; i <= 11; ++i)
+    for (int j = 1; j <= 12; ++j) m[i][j] = c + (i == j ? 1000 + 17 * i : 0);
+  for (int j = 1; j <= 12; ++j) m[12][j] = m[1][j] + m[2][j] - m[3][j];
+  return m;
+}
+
+// Exact whatever the entries; never an overflow.
+TEST(Rang, ExactForAnyEntries) {
+  struct Case {
+    const char* name;
+    Matrix m;
+    int rank;
+  };
+  const Case cases[] = {
+      {"combined row beyond 64 bits", make({{1, 3, 0}, {0, 1, 4309386534379168539}}), 2},
+      {"12x12 near 2^62 of rank 11", nearTwoTo62RankEleven(), 11},
+      {"rows of extremes, dependent", make({{kMin, kMax}, {kMin, kMax}}), 1},
+      {"extremes, independent", make({{kMin, kMax}, {kMax, kMin}}), 2},
+      {"2^62 multiples", make({{P(62), P(61)}, {P(61), P(60)}}), 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ar::RecordingContext ctx;
+    Matrix m = c.m;
+    EXPECT_EQ(ar::Rang(ctx, m), c.rank);
+    EXPECT_EQ(ar::Rang(ctx, m, 12, 12), c.rank);
+    EXPECT_EQ(m, c.m);
+    expectQuiet(ctx);
   }
 }
 
