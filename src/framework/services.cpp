@@ -1,5 +1,4 @@
 #include "framework/services.h"
-#include "framework/utf8.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,6 +15,8 @@
 #include <cstdlib>
 #include <random>
 #include <vector>
+
+#include "framework/utf8.h"
 
 namespace fw {
 
@@ -63,10 +64,7 @@ bool answerFits(int kind, int answer) {
   return false;
 }
 
-std::string toPath(const QString& s) {
-  const QByteArray b = QFile::encodeName(s);
-  return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
+std::string toPath(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
 // A form feed separates paragraphs (two of them leave a blank line); a
 // carriage return is a line break.

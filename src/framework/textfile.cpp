@@ -42,7 +42,7 @@ bool writeTextFile(const std::string& path, const std::string& text, const std::
   // Through a symbolic link QSaveFile writes the file it points to.
   QFileInfo target(qpath(path));
   for (int depth = 0; depth < 128 && target.isSymLink(); ++depth) target.setFile(target.symLinkTarget());
-  if (target.isFile() && QFile::encodeName(target.fileName()).size() + 7 > NAME_MAX)
+  if (target.isFile() && target.isWritable() && QFile::encodeName(target.fileName()).size() + 7 > NAME_MAX)
     return replaceLongName(target, text, lineEnd);
   QSaveFile file(qpath(path));
   return file.open(QIODevice::WriteOnly) && writeBoth(file, text, lineEnd) && file.commit();
