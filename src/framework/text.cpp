@@ -101,7 +101,7 @@ int64_t toInt64(std::string_view text) {
   }
   if (n.negative) {
     constexpr uint64_t kMinMagnitude = uint64_t{1} << 63;
-    return v >= kMinMagnitude ? kInt64Min : wrapNeg(static_cast<int64_t>(v));
+    return v >= kMinMagnitude ? kInt64Min : -static_cast<int64_t>(v);
   }
   return v > static_cast<uint64_t>(kInt64Max) ? kInt64Max : static_cast<int64_t>(v);
 }
@@ -231,13 +231,6 @@ std::string Mid(std::string_view text, int32_t start, int32_t length) {
 }
 
 std::string Left(std::string_view text, int32_t length) { return slice(text, 0, length); }
-
-std::string Right(std::string_view text, int32_t length) {
-  if (length <= 0) return {};
-  const int32_t len = Len(text);
-  if (length >= len) return std::string(text);
-  return slice(text, len - length, length);
-}
 
 std::string Chr(int32_t code) {
   const auto c = static_cast<uint32_t>(code);

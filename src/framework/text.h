@@ -38,7 +38,6 @@ int32_t InStr(int32_t start, std::string_view text, std::string_view part);
 std::string Mid(std::string_view text, int32_t start);
 std::string Mid(std::string_view text, int32_t start, int32_t length);
 std::string Left(std::string_view text, int32_t length);
-std::string Right(std::string_view text, int32_t length);
 int32_t Len(std::string_view text);
 std::string Chr(int32_t code);
 // Three-way comparison: 0 equal, < 0 if a sorts before b, > 0 after (a prefix sorts first).
