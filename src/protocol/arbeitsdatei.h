@@ -33,9 +33,8 @@ struct Arbeitsumgebung {
 std::string Codieren(const Arbeitsumgebung& a);
 
 // Takes the next field, up to the next ";", off the front of s. NextNumber
-// accepts only an optional "-" and digits whose value fits in 64 bits;
-// nullopt (s then unspecified) when there is no ";" left or the field is no
-// such number.
+// accepts only an optional "-" and digits whose value fits in 64 bits.
+// nullopt when there is no ";" left or the field is no such number.
 std::optional<int64_t> NextNumber(std::string_view& s);
 std::optional<std::string> NextText(std::string_view& s);
 
