@@ -71,11 +71,11 @@ std::optional<int64_t> NextNumber(std::string_view& s) {
   for (char c : ziffern) {
     if (c < '0' || c > '9') return std::nullopt;
     const uint64_t d = static_cast<uint64_t>(c - '0');
-    if (betrag > (grenze - d) / 10) return std::nullopt;
+    if (betrag > grenze / 10 || (betrag == grenze / 10 && d > grenze % 10)) return std::nullopt;
     betrag = betrag * 10 + d;
   }
-  // Checked above; the program's one text-to-number rule reads it exactly.
-  return fw::toInt64(feld);
+  // The value the program's one text-to-number rule gives for such a field.
+  return static_cast<int64_t>(negativ ? 0 - betrag : betrag);
 }
 
 std::optional<std::string> NextText(std::string_view& s) {

@@ -47,7 +47,7 @@ class DateiTest : public FensterTest {
     auto zahl = [&](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(rng); };
     auto fuellen = [&](ar::Matrix& M, int64_t grenze) {
       for (auto& zeile : M) std::generate(zeile.begin(), zeile.end(), [&] { return zahl(-grenze, grenze); });
-      M[0][0] = zahl(1, 12), M[0][1] = zahl(1, 12);
+      M[0][0] = zahl(1, 12), M[0][1] = zahl(1, 12), M[0][12] = INT64_MIN;  // the smallest number too
     };
     auto stuecke = [&](std::vector<std::string> teile, int64_t n) {
       std::string t;
