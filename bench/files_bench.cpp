@@ -10,6 +10,7 @@
 
 #include "app/hauptfenster.h"
 #include "framework/services.h"
+#include "framework/textfile.h"
 #include "protocol/arbeitsdatei.h"
 
 namespace {
@@ -86,16 +87,23 @@ void BM_SpeichereDaten(benchmark::State& state) {
 }
 BENCHMARK(BM_SpeichereDaten)->Unit(benchmark::kMillisecond);
 
-// Reading the file, the complete check, and showing and taking over everything.
+// Reading the file, the complete check, and showing and taking over
+// everything; two different workspaces in turn, so that every field changes.
 void BM_DatenLaden(benchmark::State& state) {
   Fenster& f = fenster();
-  f.services.expectSaveDialog(kPfad);
-  f.w->SpeichereDaten();
+  const std::string pfade[2] = {kPfad, kPfad + "2"};
+  for (int k = 0; k < 2; ++k) {
+    auto a = umgebung();
+    a.raster = voll(static_cast<uint64_t>(100 + k));
+    a.raster[0] = {5 + k, 7 + k, 3, 7};
+    fw::writeTextFile(pfade[k], datei::Codieren(a), datei::kZeilenende);
+  }
+  int k = 0;
   for (auto _ : state) {
-    f.services.expectOpenDialog(kPfad);
+    f.services.expectOpenDialog(pfade[k ^= 1]);
     f.w->DatenLaden();
   }
-  std::remove(kPfad.c_str());
+  for (const std::string& p : pfade) std::remove(p.c_str());
 }
 BENCHMARK(BM_DatenLaden)->Unit(benchmark::kMillisecond);
 
