@@ -30,6 +30,15 @@ void HauptFenster::registerHandlers() {
   // ---- Stores and number commands ----
 
   // ---- Protocol, workspace and window buttons ----
+  reg("BevelButton30_Action", &HauptFenster::BevelButton30_Action);
+  reg("BevelButton29_Action", &HauptFenster::BevelButton29_Action);
+  reg("BevelButton31_Action", &HauptFenster::BevelButton31_Action);
+  reg("BevelButton24_Action", &HauptFenster::BevelButton24_Action);
+  reg("BevelButton19_Action", &HauptFenster::BevelButton19_Action);
+  reg("BevelButton20_Action", &HauptFenster::BevelButton20_Action);
+  reg("BevelButton21_Action", &HauptFenster::BevelButton21_Action);
+  reg("BevelButton18_Action", &HauptFenster::BevelButton18_Action);
+  reg("FakNF_LostFocus", &HauptFenster::FakNF_LostFocus);
 
   // ---- Term language ----
   reg("BevelButton22_Action", &HauptFenster::BevelButton22_Action);

@@ -89,6 +89,24 @@ class HauptFenster : public fw::Window, public ar::Context {
   void BevelButton22_Action();
 
   // ---- Workspace and protocol files (src/protocol) ----
+  // The protocol followed by "$", as a file.
+  void SpeichereProtokoll();
+  // The workspace (grid, stores, term, protocol) as a file.
+  void SpeichereDaten();
+  // Appends the workspace's 1354 fields to s.
+  void AlleDatenCodieren(std::string& s);
+  // Loads a workspace file chosen in the open dialog.
+  void DatenLaden();
+  // Replaces grid, stores, term and protocol with the workspace in s when s
+  // is a whole, sound file; otherwise shows the one message, changes nothing
+  // and returns false.
+  bool AlleDatenEinfuegen(const std::string& s);
+  // Asks for a file under the suggested name and writes text and a line end
+  // to it; a failed write says so.
+  void DateiSpeichern(const std::string& vorschlag, const std::string& text);
+  // The protocol window: the one instance, made on first use.
+  class ProtokollW& ProtokollFenster();
+  std::shared_ptr<class ProtokollW> protokollW_;  // shared_ptr: deletable while incomplete here
 
   // ---- Commands (src/commands; "Beenden" lives in src/app) ----
   void BevelButton3_Action();
@@ -103,6 +121,15 @@ class HauptFenster : public fw::Window, public ar::Context {
   // ---- Commands: stores and number commands (src/commands) ----
 
   // ---- Commands: protocol, workspace and window buttons (src/commands) ----
+  void BevelButton30_Action();  // Loeschen
+  void BevelButton29_Action();  // Zeigen
+  void BevelButton31_Action();  // ->K
+  void BevelButton24_Action();  // Speichern (protocol)
+  void BevelButton19_Action();  // Speichern (workspace)
+  void BevelButton20_Action();  // Laden
+  void BevelButton21_Action();  // Neu
+  void BevelButton18_Action();  // Information zu Quenlor
+  void FakNF_LostFocus();
 
  protected:
   // The window manager's close button asks the "Beenden" question.
