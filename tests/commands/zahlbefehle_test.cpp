@@ -99,7 +99,7 @@ TEST_F(KnopfTest, TheOutputFieldEmptiesWhenAnotherFieldTakesTheFocus) {
 
 TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
   const std::string basis = "Die Spalten der Matrix A bilden keine Basis von R^";
-  const Rows e2 = square(2, 1, 0), shown = square(3, 9, 9), inv = {{1, -1}, {0, 1}};
+  const Rows e2 = square(2, 1, 0), shown = {{9, 9, 9}}, inv = {{1, -1}, {0, 1}};
   const struct { const char *what, *aNum, *aDen, *bDen; Rows a, b, out; const char* fak; Boxes boxes;
     const char* aSpalten = nullptr; } faelle[] = {  // aSpalten: A taken from the grid narrowed to it
       {"A 1 x 1 zero, as after start", "1", "1", "1", {{0}}, {{0}}, {}, "", {{basis + "1", kCaution}}},
