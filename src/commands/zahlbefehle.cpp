@@ -83,7 +83,6 @@ void HauptFenster::BevelButton32_Action() {
 }
 
 void HauptFenster::BevelButton33_Action() {
-  Befehlsrahmen rahmen(*this);
   Matrix M{};
   Einlesen(M);
   if (M[0][0] != M[0][1]) {
@@ -93,8 +92,10 @@ void HauptFenster::BevelButton33_Action() {
   // Summed exactly; twelve 64-bit entries cannot leave 128 bits.
   i128 s = 0;
   for (int32_t i = 1; i <= ar::rowsOf(M); ++i) s += M[i][i];
-  if (!ar::exact::fits64(s)) overflow = true;
-  if (rahmen.uebergelaufen()) return;
+  if (!ar::exact::fits64(s)) {
+    message(kUeberlaufMeldung);
+    return;
+  }
   const std::string spur = fw::Str(static_cast<int64_t>(s));
   as<fw::EditField>("InOutF").setText("Spur() = " + spur);
   if (ProtokollAn()) protokolliereZahl(*this, M, "\\mathrm{spur} ", spur);
@@ -147,8 +148,7 @@ void HauptFenster::BevelButton27_Action() {
     // d, 1, ..., 1 and L lower triangular with ones on it.
     const std::optional<int64_t> d = fw::toInt64Checked(eingabe);
     if (!d) {
-      overflow = true;
-      rahmen.uebergelaufen();
+      message(kUeberlaufMeldung);
       return;
     }
     const int32_t n = Zzahl;
@@ -177,8 +177,7 @@ void HauptFenster::BevelButton35_Action() {
   Befehlsrahmen rahmen(*this);
   // A store taken while its denominator field showed 0 has no value.
   if (A[0][3] == 0 || B[0][3] == 0) {
-    overflow = true;
-    rahmen.uebergelaufen();
+    message(kUeberlaufMeldung);
     return;
   }
   // The basis test over A's own size: the grid's size and A's hidden cells
