@@ -119,6 +119,33 @@ class HauptFenster : public fw::Window, public ar::Context {
   void ProtokollB_Action();
 
   // ---- Commands: stores and number commands (src/commands) ----
+  // Store buttons "->A" ... "->H" and recall buttons "A ->" ... "H ->".
+  void InAB_Action();
+  void InBB_Action();
+  void InCB_Action();
+  void InDB_Action();
+  void InFB_Action();
+  void InGB_Action();
+  void InHB_Action();
+  void BevelButton7_Action();
+  void BevelButton11_Action();
+  void BevelButton13_Action();
+  void BevelButton15_Action();
+  void OutFB_Action();
+  void OutGB_Action();
+  void OutHB_Action();
+  // Reads the grid into the store named by the letter, asking first when it
+  // holds more than one row.
+  void InSpeicher(char buchstabe);
+  // Logs the store (while logging is on) and shows it in the grid.
+  void AusSpeicher(char buchstabe);
+  void BevelButton16_Action();  // Det
+  void BevelButton32_Action();  // Rang
+  void BevelButton33_Action();  // Spur
+  void InOutF_LostFocus();
+  void BevelButton17_Action();  // Cramer
+  void BevelButton27_Action();  // Rnd->
+  void BevelButton35_Action();  // lin.Abb.
 
   // ---- Commands: protocol, workspace and window buttons (src/commands) ----
   void BevelButton30_Action();  // Loeschen
