@@ -18,4 +18,13 @@ inline uint64_t magnitude(int64_t a) {
   return a < 0 ? 0 - static_cast<uint64_t>(a) : static_cast<uint64_t>(a);
 }
 
+// Double to integer, truncated toward zero and saturated at the range ends;
+// NaN gives 0. A plain cast of an out-of-range double is undefined.
+inline int64_t doubleToInt64(double x) {
+  if (x != x) return 0;
+  if (x >= 9223372036854775808.0) return kInt64Max;  // 2^63
+  if (x <= -9223372036854775808.0) return kInt64Min;
+  return static_cast<int64_t>(x);
+}
+
 }  // namespace fw
