@@ -49,7 +49,17 @@ TEST_F(FensterTest, ControlsAsTheUserSeesThem) {
   EXPECT_EQ(formelHilfe.substr(0, formelHilfe.find('\r')),
             "Hier kann ein auszuwertender Matrixterm eingegeben werden, wie zum Beispiel:");
   EXPECT_EQ(std::count(formelHilfe.begin(), formelHilfe.end(), '\r'), 2);
-  // No cell of the grid runs a handler.
+  // Every handler is bound: the Action of all 37 buttons and eight field and
+  // arrow events; no cell of the grid runs one.
+  int bound = 0;
+  for (const fw::Control* c : w->controls()) {
+    for (const char* ev : {"Action", "TextChange", "LostFocus", "Up", "Down"}) bound += c->hasHandler(ev);
+    if (c->controlClass() == fw::ControlClass::BevelButton) EXPECT_TRUE(c->hasHandler("Action")) << c->name();
+  }
+  EXPECT_EQ(bound, 45);
+  for (const auto& [f, ev] : {std::pair{"SZahlF", "TextChange"}, {"ZZahlF", "TextChange"}, {"FakNF", "LostFocus"},
+                              {"InOutF", "LostFocus"}})
+    EXPECT_TRUE(w->control(f).hasHandler(ev)) << f;
   for (int r = 1; r <= 12; ++r)
     for (int c = 1; c <= 12; ++c) EXPECT_FALSE(w->control(grid::cellName(r, c)).hasHandler("TextChange"));
 }
