@@ -816,7 +816,12 @@ void Window::applyFlags() {
   if (shown) w->show();
 }
 
-void Window::show() { impl_->show(); }
+void Window::show() {
+  // A window that is open already comes to the front.
+  impl_->show();
+  impl_->raise();
+  impl_->activateWindow();
+}
 void Window::hide() { impl_->hide(); }
 bool Window::isVisible() const { return impl_->isVisible(); }
 

@@ -48,7 +48,7 @@ bool writeTextFile(const std::string& path, const std::string& text, const std::
   return file.open(QIODevice::WriteOnly) && writeBoth(file, text, lineEnd) && file.commit();
 }
 
-std::optional<std::string> readTextFile(const std::string& path) {
+std::optional<std::string> readTextFile(const std::string& path, size_t maxBytes) {
   // Only a regular file: a pipe or a device could block or never end. Opening
   // without blocking lets a pipe be refused instead of waited for; a regular
   // file reads the same either way.
@@ -63,6 +63,7 @@ std::optional<std::string> readTextFile(const std::string& path) {
     if (n == 0) break;
     if (n > 0) {
       content->append(buf, static_cast<size_t>(n));
+      if (content->size() > maxBytes) content.reset();
     } else if (errno != EINTR) {
       content.reset();
     }

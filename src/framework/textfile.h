@@ -2,6 +2,8 @@
 // Text files in binary mode: no line-end translation, carriage returns kept.
 // Failures are reported to the caller. Plain C++, no Qt.
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,8 +15,8 @@ namespace fw {
 // write-protected file is not replaced. Returns false on any failure; the old
 // file is then left as it was.
 bool writeTextFile(const std::string& path, const std::string& text, const std::string& lineEnd = "\r");
-// The whole content of the file, or nullopt if it cannot be read or is not a
-// regular file.
-std::optional<std::string> readTextFile(const std::string& path);
+// The whole content of the file, or nullopt if it cannot be read, is not a
+// regular file or holds more than maxBytes.
+std::optional<std::string> readTextFile(const std::string& path, size_t maxBytes = SIZE_MAX);
 
 }  // namespace fw

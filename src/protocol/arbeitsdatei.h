@@ -18,6 +18,9 @@ namespace datei {
 // The protocol's line end, also written after the content of every file.
 inline constexpr const char* kZeilenende = "\r";
 inline constexpr const char* kNichtGespeichert = "Die Datei konnte nicht gespeichert werden.";
+// No workspace of ours comes near this size (a protocol of a million entries
+// does not); a larger file is refused before it fills the memory.
+inline constexpr size_t kGroessteDatei = size_t{256} << 20;
 
 struct Arbeitsumgebung {
   ar::Matrix raster{};                    // the grid as read, hidden cells included

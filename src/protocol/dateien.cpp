@@ -31,7 +31,7 @@ void HauptFenster::AlleDatenCodieren(std::string& s) {
 void HauptFenster::DatenLaden() {
   const auto pfad = services_.openDialog();
   if (!pfad) return;
-  const auto inhalt = fw::readTextFile(*pfad);
+  const auto inhalt = fw::readTextFile(*pfad, datei::kGroessteDatei);
   if (!inhalt) {
     message(kUeberlaufMeldung);
     return;

@@ -98,6 +98,8 @@ TEST(TextFile, WritesVerbatimReplacesKeepingModeAndLinksReadsOnlyRegularFiles) {
     fs::remove(path("link"));
   }
   fs::create_directory(path("ordner"));
+  EXPECT_FALSE(fw::readTextFile(path("QuenlorDaten"), 3).has_value()) << "a file beyond the limit";
+  EXPECT_EQ(fw::readTextFile(path("QuenlorDaten"), 4), "neu\r");
   for (const std::string& p : {path("fehlt/f"), std::string(), path("ordner")})
     EXPECT_FALSE(fw::writeTextFile(p, "x", "\r")) << "writing " << p;
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 3) << "no temporary file left behind";
