@@ -28,8 +28,39 @@ void HauptFenster::registerHandlers() {
   reg("ProtokollB_Action", &HauptFenster::ProtokollB_Action);
 
   // ---- Stores and number commands ----
+  reg("InAB_Action", &HauptFenster::InAB_Action);
+  reg("InBB_Action", &HauptFenster::InBB_Action);
+  reg("InCB_Action", &HauptFenster::InCB_Action);
+  reg("InDB_Action", &HauptFenster::InDB_Action);
+  reg("InFB_Action", &HauptFenster::InFB_Action);
+  reg("InGB_Action", &HauptFenster::InGB_Action);
+  reg("InHB_Action", &HauptFenster::InHB_Action);
+  reg("BevelButton7_Action", &HauptFenster::BevelButton7_Action);
+  reg("BevelButton11_Action", &HauptFenster::BevelButton11_Action);
+  reg("BevelButton13_Action", &HauptFenster::BevelButton13_Action);
+  reg("BevelButton15_Action", &HauptFenster::BevelButton15_Action);
+  reg("OutFB_Action", &HauptFenster::OutFB_Action);
+  reg("OutGB_Action", &HauptFenster::OutGB_Action);
+  reg("OutHB_Action", &HauptFenster::OutHB_Action);
+  reg("BevelButton16_Action", &HauptFenster::BevelButton16_Action);
+  reg("BevelButton32_Action", &HauptFenster::BevelButton32_Action);
+  reg("BevelButton33_Action", &HauptFenster::BevelButton33_Action);
+  reg("InOutF_LostFocus", &HauptFenster::InOutF_LostFocus);
+  reg("BevelButton17_Action", &HauptFenster::BevelButton17_Action);
+  reg("BevelButton27_Action", &HauptFenster::BevelButton27_Action);
+  reg("BevelButton35_Action", &HauptFenster::BevelButton35_Action);
 
   // ---- Protocol, workspace and window buttons ----
+  reg("BevelButton30_Action", &HauptFenster::BevelButton30_Action);
+  reg("BevelButton29_Action", &HauptFenster::BevelButton29_Action);
+  reg("BevelButton31_Action", &HauptFenster::BevelButton31_Action);
+  reg("BevelButton24_Action", &HauptFenster::BevelButton24_Action);
+  reg("BevelButton19_Action", &HauptFenster::BevelButton19_Action);
+  reg("BevelButton20_Action", &HauptFenster::BevelButton20_Action);
+  reg("BevelButton21_Action", &HauptFenster::BevelButton21_Action);
+  reg("BevelButton18_Action", &HauptFenster::BevelButton18_Action);
+  reg("FakNF_LostFocus", &HauptFenster::FakNF_LostFocus);
 
   // ---- Term language ----
+  reg("BevelButton22_Action", &HauptFenster::BevelButton22_Action);
 }

@@ -45,13 +45,7 @@ HauptFenster& HauptFenster::Instanz() {
 
 void HauptFenster::message(const std::string& text, int kind) { services_.msgBox(text, kind); }
 
-void HauptFenster::Layout() {
-  const auto& table = app::windowTagTable();
-  const auto bytes = app::writeRecord(table, app::windowEntries());
-  const auto entries = bytes ? app::readRecord(table, *bytes) : std::nullopt;
-  if (!entries) return;
-  for (const app::Entry& e : *entries) setProperty(e.name, e.value);
-}
+void HauptFenster::Layout() { app::applyWindowRecord(*this, app::windowEntries()); }
 
 void HauptFenster::CreateControls() {
   _CreateControls0();
@@ -68,18 +62,7 @@ void HauptFenster::_CreateControls3() { createStep(3); }
 void HauptFenster::_CreateControls4() { createStep(4); }
 
 void HauptFenster::createStep(int step) {
-  for (const app::ControlDef& def : app::creationSteps().at(static_cast<size_t>(step))) {
-    addControl(def.cls, def.name);
-    fw::Control& c = control(def.name);
-    const auto& table = app::tagTable(def.cls);
-    const auto bytes = app::writeRecord(table, app::recordEntries(def));
-    const auto entries = bytes ? app::readRecord(table, *bytes) : std::nullopt;
-    if (entries) {
-      for (const app::Entry& e : *entries) c.setProperty(e.name, e.value);
-    }
-    // A handler that is not built yet stays unbound.
-    for (const std::string& event : def.events) bindHandler(def.name, event);
-  }
+  for (const app::ControlDef& def : app::creationSteps().at(static_cast<size_t>(step))) app::createControl(*this, def);
 }
 
 void HauptFenster::AddMenuHandlers() {}

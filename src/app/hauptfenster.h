@@ -12,6 +12,7 @@
 #include "arithmetic/matrix.h"
 #include "framework/controls.h"
 #include "framework/services.h"
+#include "terms/termauswerter.h"
 
 class HauptFenster : public fw::Window, public ar::Context {
  public:
@@ -42,9 +43,6 @@ class HauptFenster : public fw::Window, public ar::Context {
   Matrix &A = Speicher[0], &B = Speicher[1], &C = Speicher[2], &D = Speicher[3], &F = Speicher[4],
          &G = Speicher[5], &H = Speicher[6];
   std::string Protokoll;
-  std::array<int64_t, 9> BruchZ{};
-  std::array<int64_t, 9> BruchN{};
-  std::array<Matrix, 9> SuperM{};
   std::array<std::array<std::string, 2>, 11> V{};  // sign pairs of the term language
   Matrix X{};
 
@@ -82,9 +80,33 @@ class HauptFenster : public fw::Window, public ar::Context {
   // True while the protocol switch is pressed.
   bool ProtokollAn() const;
 
-  // ---- Term language (src/terms) ----
+  // ---- Term language (src/terms; "=" in src/commands/termbefehl.cpp) ----
+  // Owns the operand slots; reads the stores, X and V.
+  terms::Termauswerter Auswerter{*this, Speicher, X, V};
+  // "=": the grid read into X, the term of FormelF evaluated, shown and,
+  // while logging is on, logged as "Tex(term) = " and the result.
+  void TermAuswerten();
+  void BevelButton22_Action();
 
   // ---- Workspace and protocol files (src/protocol) ----
+  // The protocol followed by "$", as a file.
+  void SpeichereProtokoll();
+  // The workspace (grid, stores, term, protocol) as a file.
+  void SpeichereDaten();
+  // Appends the workspace's 1354 fields to s.
+  void AlleDatenCodieren(std::string& s);
+  // Loads a workspace file chosen in the open dialog.
+  void DatenLaden();
+  // Replaces grid, stores, term and protocol with the workspace in s when s
+  // is a whole, sound file; otherwise shows the one message, changes nothing
+  // and returns false.
+  bool AlleDatenEinfuegen(const std::string& s);
+  // Asks for a file under the suggested name and writes text and a line end
+  // to it; a failed write says so.
+  void DateiSpeichern(const std::string& vorschlag, const std::string& text);
+  // The protocol window: the one instance, made on first use.
+  class ProtokollW& ProtokollFenster();
+  std::shared_ptr<class ProtokollW> protokollW_;  // shared_ptr: deletable while incomplete here
 
   // ---- Commands (src/commands; "Beenden" lives in src/app) ----
   void BevelButton3_Action();
@@ -97,8 +119,44 @@ class HauptFenster : public fw::Window, public ar::Context {
   void ProtokollB_Action();
 
   // ---- Commands: stores and number commands (src/commands) ----
+  // Store buttons "->A" ... "->H" and recall buttons "A ->" ... "H ->".
+  void InAB_Action();
+  void InBB_Action();
+  void InCB_Action();
+  void InDB_Action();
+  void InFB_Action();
+  void InGB_Action();
+  void InHB_Action();
+  void BevelButton7_Action();
+  void BevelButton11_Action();
+  void BevelButton13_Action();
+  void BevelButton15_Action();
+  void OutFB_Action();
+  void OutGB_Action();
+  void OutHB_Action();
+  // Reads the grid into the store named by the letter, asking first when it
+  // holds more than one row.
+  void InSpeicher(char buchstabe);
+  // Logs the store (while logging is on) and shows it in the grid.
+  void AusSpeicher(char buchstabe);
+  void BevelButton16_Action();  // Det
+  void BevelButton32_Action();  // Rang
+  void BevelButton33_Action();  // Spur
+  void InOutF_LostFocus();
+  void BevelButton17_Action();  // Cramer
+  void BevelButton27_Action();  // Rnd->
+  void BevelButton35_Action();  // lin.Abb.
 
   // ---- Commands: protocol, workspace and window buttons (src/commands) ----
+  void BevelButton30_Action();  // Loeschen
+  void BevelButton29_Action();  // Zeigen
+  void BevelButton31_Action();  // ->K
+  void BevelButton24_Action();  // Speichern (protocol)
+  void BevelButton19_Action();  // Speichern (workspace)
+  void BevelButton20_Action();  // Laden
+  void BevelButton21_Action();  // Neu
+  void BevelButton18_Action();  // Information zu Quenlor
+  void FakNF_LostFocus();
 
  protected:
   // The window manager's close button asks the "Beenden" question.

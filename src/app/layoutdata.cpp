@@ -319,4 +319,25 @@ std::vector<Entry> windowEntries() {
   };
 }
 
+void applyWindowRecord(fw::Window& window, const std::vector<Entry>& entries) {
+  const auto& table = windowTagTable();
+  const auto bytes = writeRecord(table, entries);
+  const auto read = bytes ? readRecord(table, *bytes) : std::nullopt;
+  if (!read) return;
+  for (const Entry& e : *read) window.setProperty(e.name, e.value);
+}
+
+void createControl(fw::Window& window, const ControlDef& def) {
+  window.addControl(def.cls, def.name);
+  fw::Control& c = window.control(def.name);
+  const auto& table = tagTable(def.cls);
+  const auto bytes = writeRecord(table, recordEntries(def));
+  const auto entries = bytes ? readRecord(table, *bytes) : std::nullopt;
+  if (entries) {
+    for (const Entry& e : *entries) c.setProperty(e.name, e.value);
+  }
+  // A handler that is not built yet stays unbound.
+  for (const std::string& event : def.events) window.bindHandler(def.name, event);
+}
+
 }  // namespace app

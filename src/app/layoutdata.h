@@ -31,4 +31,10 @@ std::vector<Entry> recordEntries(const ControlDef& def);
 // Record entries of the window itself.
 std::vector<Entry> windowEntries();
 
+// Applies a window's own record, written from its entries and read back.
+void applyWindowRecord(fw::Window& window, const std::vector<Entry>& entries);
+// Creates one control of a window: made, added under its name, given its
+// record, then bound to the window's handlers for its events.
+void createControl(fw::Window& window, const ControlDef& def);
+
 }  // namespace app

@@ -23,6 +23,7 @@
 #include <limits>
 
 #include "framework/text.h"
+#include "framework/utf8.h"
 
 namespace fw {
 
@@ -31,13 +32,6 @@ namespace {
 [[noreturn]] void fatal(const std::string& what) {
   std::fprintf(stderr, "Quenlor: %s\n", what.c_str());
   std::abort();
-}
-
-QString qstr(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-std::string utf8(const QString& s) {
-  const QByteArray b = s.toUtf8();
-  return std::string(b.constData(), static_cast<size_t>(b.size()));
 }
 
 int32_t asInt(const PropValue& v) {
@@ -62,7 +56,7 @@ std::string asString(const PropValue& v) {
 
 // A carriage return is a line break on screen.
 QString displayText(const std::string& s) {
-  QString t = qstr(s);
+  QString t = toQString(s);
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   t.replace(QChar('\r'), QChar('\n'));
   return t;
@@ -224,19 +218,6 @@ class Window::Impl : public QWidget {
   }
 };
 
-const char* className(ControlClass c) {
-  switch (c) {
-    case ControlClass::BevelButton: return "BevelButton";
-    case ControlClass::EditField: return "EditField";
-    case ControlClass::StaticText: return "StaticText";
-    case ControlClass::RadioButton: return "RadioButton";
-    case ControlClass::Line: return "Line";
-    case ControlClass::UpDownArrows: return "UpDownArrows";
-    case ControlClass::Separator: return "Separator";
-  }
-  return "Control";
-}
-
 // ---- Control ----
 
 Control::Control(Window& window, std::string name, ControlClass cls, QWidget* widget)
@@ -299,7 +280,7 @@ bool Control::applyCommon(std::string_view prop) {
 void Control::applyFont() {
   QFont f = QApplication::font();
   const std::string family = stringProp("TextFont");
-  if (!family.empty() && family != "System") f.setFamily(qstr(family));
+  if (!family.empty() && family != "System") f.setFamily(toQString(family));
   // Sizes are pixels, so that a layout in pixels keeps its proportions.
   const int size = intProp("TextSize", 0);
   if (size > 0) f.setPixelSize(size);
@@ -415,17 +396,17 @@ void EditField::setText(const std::string& text) {
 void EditField::showText() {
   writing_ = true;
   if (auto* le = dynamic_cast<QLineEdit*>(widget())) {
-    le->setText(qstr(text_));
+    le->setText(toQString(text_));
   } else {
     static_cast<QPlainTextEdit*>(widget())->setPlainText(displayText(text_));
   }
   writing_ = false;
-  shownUtf8_ = utf8(editText(widget()));
+  shownUtf8_ = toUtf8(editText(widget()));
 }
 
 void EditField::widgetChanged() {
   if (writing_) return;
-  const std::string shown = utf8(editText(widget()));
+  const std::string shown = toUtf8(editText(widget()));
   if (shown == shownUtf8_) return;  // a format change, not a text change
   shownUtf8_ = shown;
   if (multiLine()) {
@@ -434,7 +415,7 @@ void EditField::widgetChanged() {
     QString t = editText(widget());
     t.replace(QChar::ParagraphSeparator, QChar('\r'));
     t.replace(QChar::LineSeparator, QChar('\r'));
-    text_ = utf8(t);
+    text_ = toUtf8(t);
   } else {
     text_ = shown;
   }
@@ -758,7 +739,7 @@ void Window::setProperty(std::string_view prop, const PropValue& value) {
   putByName(props_, prop, value);
   QWidget* w = impl_.get();
   if (is(prop, "Title")) {
-    w->setWindowTitle(qstr(title()));
+    w->setWindowTitle(toQString(title()));
   } else if (is(prop, "Width") || is(prop, "Height") || is(prop, "Resizeable") || is(prop, "MinWidth") ||
              is(prop, "MinHeight") || is(prop, "MaxWidth") || is(prop, "MaxHeight")) {
     applySize();
@@ -835,7 +816,12 @@ void Window::applyFlags() {
   if (shown) w->show();
 }
 
-void Window::show() { impl_->show(); }
+void Window::show() {
+  // A window that is open already comes to the front.
+  impl_->show();
+  impl_->raise();
+  impl_->activateWindow();
+}
 void Window::hide() { impl_->hide(); }
 bool Window::isVisible() const { return impl_->isVisible(); }
 

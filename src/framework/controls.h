@@ -24,7 +24,6 @@ struct Color {
 using PropValue = std::variant<int32_t, bool, std::string, Color>;
 
 enum class ControlClass { BevelButton, EditField, StaticText, RadioButton, Line, UpDownArrows, Separator };
-const char* className(ControlClass c);
 
 class Window;
 
@@ -46,7 +45,6 @@ class Control {
 
   const std::string& name() const { return name_; }
   ControlClass controlClass() const { return class_; }
-  Window& window() const { return window_; }
 
   // Applies one named property (as a layout record names it, e.g. "Left",
   // "Caption", "TextSize"). Properties without a visible effect are kept and
@@ -67,8 +65,6 @@ class Control {
   // "LostFocus", "Up" or "Down". One handler per event; the last binding wins.
   void bind(std::string_view event, std::function<void()> handler);
   bool hasHandler(std::string_view event) const;
-  // Number of bound events (for inspection).
-  size_t bindingCount() const { return handlers_.size(); }
 
   QWidget* widget() const { return widget_; }
 

@@ -16,6 +16,8 @@
 #include <random>
 #include <vector>
 
+#include "framework/utf8.h"
+
 namespace fw {
 
 namespace {
@@ -62,22 +64,12 @@ bool answerFits(int kind, int answer) {
   return false;
 }
 
-QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-std::string toUtf8(const QString& s) {
-  const QByteArray b = s.toUtf8();
-  return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
-std::string toPath(const QString& s) {
-  const QByteArray b = QFile::encodeName(s);
-  return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
+std::string toPath(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
 // A form feed separates paragraphs (two of them leave a blank line); a
 // carriage return is a line break.
 QString boxText(const std::string& text) {
-  QString t = fromUtf8(text);
+  QString t = toQString(text);
   t.replace(QChar(12), QChar('\n'));
   t.replace(QChar('\r'), QChar('\n'));
   return t;
@@ -116,7 +108,7 @@ std::optional<std::string> fileDialog(bool save, const std::string& suggestedNam
   d.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
   d.setLabelText(QFileDialog::Accept, save ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"));
   d.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
-  if (save) d.selectFile(fromUtf8(suggestedName));
+  if (save) d.selectFile(toQString(suggestedName));
   if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
   return toPath(d.selectedFiles().first());
 }
@@ -196,7 +188,7 @@ std::optional<std::string> QtServices::saveDialog(const std::string& suggestedNa
 std::optional<std::string> QtServices::openDialog() { return fileDialog(false, {}); }
 
 void QtServices::setClipboardText(const std::string& text) {
-  QGuiApplication::clipboard()->setText(fromUtf8(text));
+  QGuiApplication::clipboard()->setText(toQString(text));
 }
 
 std::string QtServices::clipboardText() { return toUtf8(QGuiApplication::clipboard()->text()); }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 #include "framework/int64.h"
@@ -72,7 +73,11 @@ Scanned scan(std::string_view s) {
 
 }  // namespace
 
-int64_t toInt64(std::string_view text) {
+namespace {
+
+// toInt64's rule; *beyond tells a value past the signed 64-bit range from one
+// that only lies at its end.
+int64_t scanInt64(std::string_view text, bool* beyond) {
   const Scanned n = scan(text);
   if (!n.found) return 0;
 
@@ -91,7 +96,10 @@ int64_t toInt64(std::string_view text) {
   // Number of digits before the decimal point of the value.
   const int64_t intLength = significant + scale;
   if (intLength <= 0) return 0;  // |value| < 1, truncated
-  if (intLength > 19) return n.negative ? kInt64Min : kInt64Max;  // >= 10^19
+  if (intLength > 19) {  // >= 10^19
+    *beyond = true;
+    return n.negative ? kInt64Min : kInt64Max;
+  }
 
   // At most 19 digits: < 10^19 < 2^64, exact in uint64_t.
   uint64_t v = 0;
@@ -99,11 +107,27 @@ int64_t toInt64(std::string_view text) {
     const char d = k < significant ? digitAt(first + static_cast<size_t>(k)) : '0';
     v = v * 10 + static_cast<uint64_t>(d - '0');
   }
+  constexpr uint64_t kMinMagnitude = uint64_t{1} << 63;
   if (n.negative) {
-    constexpr uint64_t kMinMagnitude = uint64_t{1} << 63;
-    return v >= kMinMagnitude ? kInt64Min : wrapNeg(static_cast<int64_t>(v));
+    *beyond = v > kMinMagnitude;
+    return v >= kMinMagnitude ? kInt64Min : -static_cast<int64_t>(v);
   }
-  return v > static_cast<uint64_t>(kInt64Max) ? kInt64Max : static_cast<int64_t>(v);
+  *beyond = v >= kMinMagnitude;
+  return *beyond ? kInt64Max : static_cast<int64_t>(v);
+}
+
+}  // namespace
+
+int64_t toInt64(std::string_view text) {
+  bool beyond = false;
+  return scanInt64(text, &beyond);
+}
+
+std::optional<int64_t> toInt64Checked(std::string_view text) {
+  bool beyond = false;
+  const int64_t v = scanInt64(text, &beyond);
+  if (beyond) return std::nullopt;
+  return v;
 }
 
 int32_t clampInt32(int64_t v) {
@@ -231,13 +255,6 @@ std::string Mid(std::string_view text, int32_t start, int32_t length) {
 }
 
 std::string Left(std::string_view text, int32_t length) { return slice(text, 0, length); }
-
-std::string Right(std::string_view text, int32_t length) {
-  if (length <= 0) return {};
-  const int32_t len = Len(text);
-  if (length >= len) return std::string(text);
-  return slice(text, len - length, length);
-}
 
 std::string Chr(int32_t code) {
   const auto c = static_cast<uint32_t>(code);

@@ -4,6 +4,7 @@
 // Plain C++, no Qt.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ namespace fw {
 // exponent is truncated toward zero; values beyond the range saturate at its
 // ends; no number at all gives 0.
 int64_t toInt64(std::string_view text);
+// The same rule, but none where that value lies beyond the signed 64-bit
+// range (toInt64 would saturate); a value at an end of the range is kept.
+std::optional<int64_t> toInt64Checked(std::string_view text);
 // Int32 clamp of a 64-bit value (saturating).
 int32_t clampInt32(int64_t v);
 // toInt64 followed by the Int32 clamp.
@@ -38,7 +42,6 @@ int32_t InStr(int32_t start, std::string_view text, std::string_view part);
 std::string Mid(std::string_view text, int32_t start);
 std::string Mid(std::string_view text, int32_t start, int32_t length);
 std::string Left(std::string_view text, int32_t length);
-std::string Right(std::string_view text, int32_t length);
 int32_t Len(std::string_view text);
 std::string Chr(int32_t code);
 // Three-way comparison: 0 equal, < 0 if a sorts before b, > 0 after (a prefix sorts first).

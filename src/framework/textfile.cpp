@@ -1,104 +1,72 @@
 #include "framework/textfile.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
-#include <vector>
 
 namespace fw {
 
 namespace {
 
-bool writeAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
+QString qpath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+bool writeBoth(QFileDevice& f, const std::string& text, const std::string& lineEnd) {
+  const auto n = static_cast<qint64>(text.size()), m = static_cast<qint64>(lineEnd.size());
+  return f.write(text.data(), n) == n && f.write(lineEnd.data(), m) == m;
+}
+
+// QSaveFile replaces a file through a temporary name 7 bytes longer than the
+// file's own; a file whose name leaves no room for that is replaced through a
+// short temporary name beside it instead.
+bool replaceLongName(const QFileInfo& target, const std::string& text, const std::string& lineEnd) {
+  QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.quenlor-XXXXXX"));
+  if (!tmp.open() || !writeBoth(tmp, text, lineEnd) || !tmp.setPermissions(target.permissions()) || !tmp.flush() ||
+      ::fsync(tmp.handle()) != 0)
+    return false;
+  if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target.filePath()).constData()) != 0)
+    return false;
+  tmp.setAutoRemove(false);
   return true;
-}
-
-// Writing through a symbolic link replaces the file it points to, not the link.
-std::string resolveTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      std::string target(real);
-      std::free(real);
-      return target;
-    }
-  }
-  return path;
-}
-
-mode_t newFileMode(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
 }
 
 }  // namespace
 
 bool writeTextFile(const std::string& path, const std::string& text, const std::string& lineEnd) {
-  if (path.empty()) return false;
-  const std::string target = resolveTarget(path);
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-
-  // The temporary file lies in the target's folder, so that the rename stays
-  // on one file system and is atomic; its name is short, so that a target
-  // name of full length still leaves room for it.
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = folder + ".quenlor-XXXXXX";
-  std::vector<char> tmpl(name.begin(), name.end());
-  tmpl.push_back('\0');
-  const int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
-  const std::string tmpPath(tmpl.data());
-
-  bool ok = writeAll(fd, text.data(), text.size()) && writeAll(fd, lineEnd.data(), lineEnd.size());
-  ok = ok && ::fchmod(fd, newFileMode(target)) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tmpPath.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(tmpPath.c_str());
-  return ok;
+  // Through a symbolic link QSaveFile writes the file it points to.
+  QFileInfo target(qpath(path));
+  for (int depth = 0; depth < 128 && target.isSymLink(); ++depth) target.setFile(target.symLinkTarget());
+  if (target.isFile() && target.isWritable() && QFile::encodeName(target.fileName()).size() + 7 > NAME_MAX)
+    return replaceLongName(target, text, lineEnd);
+  QSaveFile file(qpath(path));
+  return file.open(QIODevice::WriteOnly) && writeBoth(file, text, lineEnd) && file.commit();
 }
 
-std::optional<std::string> readTextFile(const std::string& path) {
+std::optional<std::string> readTextFile(const std::string& path, size_t maxBytes) {
   // Only a regular file: a pipe or a device could block or never end. Opening
-  // without blocking lets a pipe be refused instead of waited for.
+  // without blocking lets a pipe be refused instead of waited for; a regular
+  // file reads the same either way.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    ::close(fd);
-    return std::nullopt;
-  }
-  std::string content;
-  if (st.st_size > 0) content.reserve(static_cast<size_t>(st.st_size));
+  std::optional<std::string> content;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) content.emplace();
   char buf[65536];
-  for (;;) {
+  while (content) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
-    }
     if (n == 0) break;
-    content.append(buf, static_cast<size_t>(n));
+    if (n > 0) {
+      content->append(buf, static_cast<size_t>(n));
+      if (content->size() > maxBytes) content.reset();
+    } else if (errno != EINTR) {
+      content.reset();
+    }
   }
   ::close(fd);
   return content;

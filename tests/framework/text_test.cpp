@@ -1,25 +1,30 @@
+// Text functions, the text-to-integer rule and text files.
+
 #include "framework/text.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <cmath>
-#include <cstdint>
+#include <atomic>
+#include <filesystem>
 #include <limits>
 #include <string>
+#include <thread>
+#include <tuple>
+
+#include "framework/textfile.h"
 
 namespace {
 
-constexpr int64_t kMin64 = std::numeric_limits<int64_t>::min();
-constexpr int64_t kMax64 = std::numeric_limits<int64_t>::max();
-constexpr int32_t kMin32 = std::numeric_limits<int32_t>::min();
+constexpr int64_t kMin64 = std::numeric_limits<int64_t>::min(), kMax64 = std::numeric_limits<int64_t>::max();
+constexpr int32_t kMin32 = std::numeric_limits<int32_t>::min(), kMax32 = std::numeric_limits<int32_t>::max();
 
 // The one text-to-integer rule: a leading decimal number, exact over the whole
 // 64-bit range, fraction and exponent truncated toward zero, saturated at the ends.
 TEST(ToInt64, LeadingDecimalNumber) {
-  const struct {
-    const char* text;
-    int64_t expected;
-  } cases[] = {
+  const std::pair<std::string_view, int64_t> cases[] = {
       // what may follow a number, and blanks before it; a plus sign as a calculator user types it
       {"3abc", 3}, {"1/2", 1}, {"1,5", 1}, {"+5", 5}, {" 5", 5}, {"\t-7", -7}, {"- 5", 0}, {"+-5", 0},
       // no number at all
@@ -31,125 +36,84 @@ TEST(ToInt64, LeadingDecimalNumber) {
       {"123456e-3", 123}, {"5e", 5}, {"0e999999", 0}, {"1e0003", 1000}, {"9.223372036854775807e18", kMax64},
       // exact beyond 2^53
       {"9007199254740993", 9007199254740993}, {"9223372036854775807", kMax64}, {"-9223372036854775808", kMin64},
-      {"00000000000000000000000000009223372036854775807", kMax64},
-      {"9223372036854775806.99", 9223372036854775806},
+      {"00000000000000000000000000009223372036854775807", kMax64}, {"9223372036854775806.99", 9223372036854775806},
       // saturation
       {"9223372036854775808", kMax64}, {"-9223372036854775809", kMin64}, {"1e19", kMax64}, {"1e400", kMax64},
       {"-1e400", kMin64}, {"1e99999999999999999999999", kMax64}, {"1e-99999999999999999999999", 0},
+      // the scan ends with the text: at a zero byte, or where a view ends
+      {std::string_view("7\0" "9", 3), 7}, {std::string_view("123456", 3), 123}, {std::string_view("12e5", 3), 12},
   };
-  for (const auto& c : cases) EXPECT_EQ(fw::toInt64(c.text), c.expected) << "text \"" << c.text << "\"";
-  // The scan stops at the end of the view.
-  EXPECT_EQ(fw::toInt64(std::string_view("123456").substr(0, 3)), 123);
-  EXPECT_EQ(fw::toInt64(std::string_view("12e", 3)), 12);
-  EXPECT_EQ(fw::toInt64(std::string("7\0" "9", 3)), 7);
+  for (const auto& [text, expected] : cases) EXPECT_EQ(fw::toInt64(text), expected) << "text \"" << text << "\"";
+  // The Int32 form clamps the same scan.
+  const std::pair<const char*, int32_t> as32[] = {
+      {"-3.9", -3}, {"2147483648", kMax32}, {"-2147483649", kMin32}, {"-9223372036854775808", kMin32}, {"x", 0}};
+  for (const auto& [text, expected] : as32) EXPECT_EQ(fw::toInt32(text), expected) << "toInt32 " << text;
 }
 
-TEST(ToInt32, ClampsTheSameScan) {
-  const struct {
-    const char* text;
-    int32_t expected;
-  } cases[] = {{"-3.9", -3}, {"2147483647", 2147483647}, {"2147483648", 2147483647}, {"-2147483648", kMin32},
-               {"-2147483649", kMin32}, {"1e400", 2147483647}, {"-9223372036854775808", kMin32}, {"x", 0}};
-  for (const auto& c : cases) EXPECT_EQ(fw::toInt32(c.text), c.expected) << c.text;
-  EXPECT_EQ(fw::clampInt32(kMax64), 2147483647);
-  EXPECT_EQ(fw::clampInt32(kMin64), kMin32);
-  EXPECT_EQ(fw::clampInt32(-5), -5);
+// A row of a table of calls, named by the call's own text.
+#define CALL(call, expected) std::tuple<const char*, std::string, std::string>(#call, call, expected)
+
+// Positions and lengths count characters (not bytes) from 1; comparison is by
+// code point; Str of a double is the shortest text that reads back the same.
+TEST(TextFunctions, PositionsFromOneInCharacters) {
+  auto n = [](int v) { return fw::Str(v); };
+  const std::tuple<const char*, std::string, std::string> calls[] = {
+      CALL(fw::Mid("Quenlor", 2, 3), "uen"), CALL(fw::Mid("Quenlor", 8), ""), CALL(fw::Mid("abc", 0, 2), "a"),
+      CALL(fw::Mid("abc", 2, -1), ""), CALL(fw::Mid("abc", 2, kMax32), "bc"), CALL(fw::Mid("Größe", 3), "öße"),
+      CALL(fw::Left("Ärger", 2), "Är"), CALL(fw::Chr(12), "\f"), CALL(fw::Chr(0x1F600), "\xF0\x9F\x98\x80"),
+      CALL(fw::Chr(0xD800), ""), CALL(n(fw::Len("Größe")), "5"), CALL(n(fw::InStr("Det() = 5", "=")), "7"),
+      CALL(n(fw::InStr(-4, "abcabc", "c")), "3"), CALL(n(fw::InStr(6, "abcabc", "bc")), "0"),
+      CALL(n(fw::InStr("abc", "")), "0"), CALL(n(fw::InStr(3, "äöüäöü", "ä")), "4"),
+      CALL(n(fw::StrComp("$x", "$") > 0), "1"), CALL(n(fw::StrComp("A", "a") < 0), "1"),
+      CALL(n(fw::StrComp("ä", "z") > 0), "1"), CALL(fw::Str(0.1 + 0.2), "0.30000000000000004"),
+      CALL(fw::Str(-0.0), "0"), CALL(fw::Str(fw::Val("1.5e-1")), "0.15"),
+      CALL(fw::Str(fw::Val("-1e400")), "-inf"), CALL(fw::Str(fw::Val("-0x1")), "0")};
+  for (const auto& [call, got, expected] : calls) EXPECT_EQ(got, expected) << call;
 }
 
-TEST(Val, DoubleOfTheLeadingNumber) {
-  const double inf = std::numeric_limits<double>::infinity();
-  const struct {
-    const char* text;
-    double expected;
-  } cases[] = {{"", 0.0},        {"3abc", 3.0}, {"-2.5", -2.5}, {"+0.25", 0.25}, {".5", 0.5},     {"1.5e-1", 0.15},
-               {" 7", 7.0},       {"1,5", 1.0},  {"0x10", 0.0},  {"inf", 0.0},    {"nan", 0.0},    {"1e-400", 0.0},
-               {"1e400", inf},    {"-1e400", -inf}, {"9007199254740992", 9007199254740992.0}};
-  for (const auto& c : cases) EXPECT_EQ(fw::Val(c.text), c.expected) << c.text;
-  EXPECT_FALSE(std::signbit(fw::Val("-0")));
-}
+// ---- text files ----
 
-TEST(Str, IntegersAndShortestRoundTripDoubles) {
-  EXPECT_EQ(fw::Str(int32_t{-17}), "-17");
-  EXPECT_EQ(fw::Str(kMin64), "-9223372036854775808");
-  EXPECT_EQ(fw::Str(int64_t{9007199254740993}), "9007199254740993");
-  const struct {
-    double value;
-    const char* expected;
-  } cases[] = {{0.8, "0.8"}, {1.4, "1.4"}, {0.25, "0.25"}, {-1.0, "-1"}, {-0.0, "0"}, {123456.0, "123456"},
-               {0.1 + 0.2, "0.30000000000000004"}, {1.0 / 3.0, "0.3333333333333333"}};
-  for (const auto& c : cases) EXPECT_EQ(fw::Str(c.value), c.expected) << c.value;
-  // Whatever the form, it reads back to the same double.
-  for (double v : {1e21, 1e-7, 6.02214076e23, -4.9e-324, 1.7976931348623157e308}) {
-    EXPECT_EQ(fw::Val(fw::Str(v)), v) << fw::Str(v);
+namespace fs = std::filesystem;
+
+// Also under the longest name the folder takes: the temporary file must not
+// make it too long. A pipe or a device picked in the open dialog is not read:
+// it could block or never end.
+TEST(TextFile, WritesVerbatimReplacesKeepingModeAndLinksReadsOnlyRegularFiles) {
+  std::string dir = "/tmp/quenlor-textfile-XXXXXX";
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  auto path = [&](const std::string& name) { return dir + "/" + name; };
+  const std::string nul("a\0b", 3), crs = std::string(70000, 'x') + "\r\n\n\r\r";
+  for (const std::string& target : {path("QuenlorDaten"), path(std::string(255, 'x'))}) {
+    for (const auto& [text, lineEnd] : {std::pair<std::string, std::string>{crs, "\r"}, {nul, "\r\n"}, {"", ""},
+                                        {"Größe €", "\r"}}) {
+      ASSERT_TRUE(fw::writeTextFile(target, text, lineEnd)) << text.size();  // each replaces the one before it
+      EXPECT_EQ(fw::readTextFile(target), text + lineEnd) << text.size();
+    }
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    fs::create_symlink(target, path("link"));
+    ASSERT_TRUE(fw::writeTextFile(path("link"), "neu", "\r"));
+    EXPECT_TRUE(fs::is_symlink(path("link")));
+    EXPECT_EQ(fw::readTextFile(target), "neu\r");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640)) << target.size();
+    fs::remove(path("link"));
   }
-}
-
-TEST(TextSlices, PositionsAndLengthsInCharactersFromOne) {
-  const struct {
-    const char* what;
-    std::string got;
-    const char* expected;
-  } cases[] = {
-      {"Mid rest", fw::Mid("Quenlor", 3), "enlor"},       {"Mid past end", fw::Mid("Quenlor", 8), ""},
-      {"Mid from 0", fw::Mid("Quenlor", 0), "Quenlor"},   {"Mid far past end", fw::Mid("Quenlor", 2147483647), ""},
-      {"Mid n", fw::Mid("Quenlor", 2, 3), "uen"},         {"Mid n past end", fw::Mid("Quenlor", 5, 10), "lor"},
-      {"Mid n < 0", fw::Mid("Quenlor", 2, -1), ""},       {"Mid start past end with n", fw::Mid("abc", 4, 1), ""},
-      {"Mid start 0 with 2", fw::Mid("abc", 0, 2), "a"},  {"Mid huge n", fw::Mid("abc", 2, 2147483647), "bc"},
-      {"Mid start 0 reads nothing before the text", fw::Mid("abc", 0, 1), ""},
-      {"Left past end", fw::Left("Quenlor", 99), "Quenlor"}, {"Left negative", fw::Left("Quenlor", -2), ""},
-      {"Right", fw::Right("Quenlor", 3), "lor"},          {"Right past end", fw::Right("Quenlor", 99), "Quenlor"},
-      {"Right 0", fw::Right("Quenlor", 0), ""},           {"Mid umlaut", fw::Mid("Größe", 3, 2), "öß"},
-      {"Left umlaut", fw::Left("Ärger", 2), "Är"},        {"Right umlaut", fw::Right("Maß", 1), "ß"},
-      {"Mid after euro", fw::Mid("€5", 2), "5"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(c.got, c.expected) << c.what;
-  EXPECT_EQ(fw::Len(""), 0);
-  EXPECT_EQ(fw::Len("Größe"), 5);
-  EXPECT_EQ(fw::Len("€"), 1);
-  EXPECT_EQ(fw::Len(std::string("a\0b", 3)), 3);
-}
-
-TEST(InStr, FirstOccurrenceFromOne) {
-  const struct {
-    int32_t start;
-    const char* text;
-    const char* part;
-    int32_t expected;
-  } cases[] = {
-      {1, "Det() = 5", "=", 7}, {3, "abcabc", "bc", 5}, {5, "abcabc", "bc", 5}, {6, "abcabc", "bc", 0},
-      {99, "abcabc", "a", 0},   {0, "abcabc", "a", 1},  {-4, "abcabc", "c", 3}, {1, "abc", "", 0},
-      {1, "", "", 0},           {1, "abc", "abcd", 0},  {1, "Matrix", "m", 0},  // case-sensitive
-      {1, "Größe=1", "=", 6},   {3, "äöüäöü", "ä", 4},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(fw::InStr(c.start, c.text, c.part), c.expected)
-        << "InStr(" << c.start << ", \"" << c.text << "\", \"" << c.part << "\")";
-  }
-  EXPECT_EQ(fw::InStr("M1+M2", "+"), 3);
-}
-
-TEST(Chr, OneCharacter) {
-  const struct {
-    int32_t code;
-    std::string expected;
-  } cases[] = {{12, "\f"}, {13, "\r"}, {0, std::string(1, '\0')}, {0xE4, "ä"}, {0x20AC, "€"},
-               {0x1F600, "\xF0\x9F\x98\x80"}, {-1, ""}, {0xD800, ""}, {0x110000, ""}};
-  for (const auto& c : cases) EXPECT_EQ(fw::Chr(c.code), c.expected) << c.code;
-}
-
-TEST(StrComp, ThreeWay) {
-  const struct {
-    const char *a, *b;
-    int sign;
-  } cases[] = {
-      {"", "", 0},        {"$", "$", 0},   {"$x", "$", 1}, {"$", "$x", -1}, {"", "$", -1},
-      {"abc", "abd", -1}, {"b", "abc", 1}, {"A", "a", -1},  // case-sensitive
-      {"ä", "z", 1},      // by code point
-  };
-  for (const auto& c : cases) {
-    const int r = fw::StrComp(c.a, c.b);
-    EXPECT_EQ((r > 0) - (r < 0), c.sign) << "\"" << c.a << "\" vs \"" << c.b << "\"";
-  }
+  fs::create_directory(path("ordner"));
+  EXPECT_FALSE(fw::readTextFile(path("QuenlorDaten"), 3).has_value()) << "a file beyond the limit";
+  EXPECT_EQ(fw::readTextFile(path("QuenlorDaten"), 4), "neu\r");
+  for (const std::string& p : {path("fehlt/f"), std::string(), path("ordner")})
+    EXPECT_FALSE(fw::writeTextFile(p, "x", "\r")) << "writing " << p;
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 3) << "no temporary file left behind";
+  ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+  std::atomic<bool> done = false;
+  std::thread writer([&] {  // should the read wait for a writer, this one ends the wait
+    for (int fd = -1; !done && fd < 0; std::this_thread::sleep_for(std::chrono::milliseconds(5)))
+      if ((fd = ::open(path("fifo").c_str(), O_WRONLY | O_NONBLOCK)) >= 0) ::close(fd);
+  });
+  for (const std::string& p : {path("fifo"), path("fehlt"), dir, std::string("/dev/null")})
+    EXPECT_FALSE(fw::readTextFile(p).has_value()) << "reading " << p;
+  done = true;
+  writer.join();
+  fs::remove_all(dir);
 }
 
 }  // namespace

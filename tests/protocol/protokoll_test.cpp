@@ -2,102 +2,57 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "app/fenster_fixture.h"
 
-namespace {
-
-ar::Matrix matrix(int64_t rows, int64_t cols, int64_t num, int64_t den, std::initializer_list<int64_t> entries) {
-  ar::Matrix M{};
-  M[0] = {rows, cols, num, den};
-  auto it = entries.begin();
-  for (int r = 1; r <= rows; ++r)
-    for (int c = 1; c <= cols && it != entries.end(); ++c) M[r][c] = *it++;
+static ar::Matrix matrix(int64_t rows, int64_t cols, int64_t num, int64_t den, std::vector<int64_t> entries) {
+  ar::Matrix M{{{rows, cols, num, den}}};
+  for (size_t k = 0; k < entries.size(); ++k) M[1 + k / cols][1 + k % cols] = entries[k];
   return M;
 }
 
-const ar::Matrix k1234 = matrix(2, 2, 1, 1, {1, 2, 3, 4});
-
-ar::Matrix withFactor(ar::Matrix M, int64_t num, int64_t den) {
-  M[0][2] = num;
-  M[0][3] = den;
-  return M;
-}
-
-constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-
-}  // namespace
-
-TEST_F(FensterTest, InsProtokollWritesHeadingFactorAndArray) {
-  const std::string body1234 = "\\left( \\begin {array} {cc}1&2\\\\\r3&4\\\\\r\\end{array} \\right) \r";
-  const struct {
-    const char* what;
-    ar::Matrix m;
-    std::string heading;
-    std::string expected;
-  } cases[] = {
-      {"factor 1/2", withFactor(k1234, 1, 2), "A = ", "A = \\frac {1} {2} \\cdot  " + body1234},
-      {"integer factor", withFactor(k1234, 3, 1), "A = ", "A = 3 \\cdot  " + body1234},
-      {"factor 1/1", k1234, "A = ", "A = " + body1234},
-      {"numerator 0", withFactor(k1234, 0, 5), "", body1234},
-      {"denominator 0", withFactor(k1234, 5, 0), "", body1234},
-      {"factor 0/0", withFactor(k1234, 0, 0), "", body1234},
-      {"one entry", matrix(1, 1, 1, 1, {7}), "", "\\left( \\begin {array} {c}7\\\\\r\\end{array} \\right) \r"},
-      {"negative entries", matrix(1, 2, 1, 1, {-5, 0}), "\\det ",
+// InsProtokoll writes heading, factor and array; InsProtokoll2 the augmented
+// system (the last column behind a bar) and its trailer. The factor is written
+// from its own numerator and denominator, the sign in the numerator; a product
+// of the two beyond 64 bits must not matter.
+TEST_F(FensterTest, InsProtokollAndInsProtokoll2WriteTheirBlocks) {
+  const std::string a = "\\left( \\begin {array} {cc}1&2\\\\\r3&4\\\\\r\\end{array} \\right) \r";
+  const std::string sys = "\\left( \\begin {array} {cccc}1&2&| &5\\\\\r3&4&| &6\\\\\r\\end{array} \\right) ";
+  auto m = [](int64_t num, int64_t den) { return matrix(2, 2, num, den, {1, 2, 3, 4}); };
+  auto s = [](int64_t num, int64_t den) { return matrix(2, 3, num, den, {1, 2, 5, 3, 4, 6}); };
+  const struct { const char* what; bool augmented; ar::Matrix m; std::string text, expected; } cases[] = {
+      {"factor 1/2", false, m(1, 2), "A = ", "A = \\frac {1} {2} \\cdot  " + a},
+      {"integer factor", false, m(3, 1), "A = ", "A = 3 \\cdot  " + a},
+      {"factor 1/1", false, m(1, 1), "A = ", "A = " + a},
+      {"numerator 0", false, m(0, 5), "", a},
+      {"denominator 0", false, m(5, 0), "", a},
+      {"one entry", false, matrix(1, 1, 1, 1, {7}), "", "\\left( \\begin {array} {c}7\\\\\r\\end{array} \\right) \r"},
+      {"negative entries", false, matrix(1, 2, 1, 1, {-5, 0}), "\\det ",
        "\\det \\left( \\begin {array} {cc}-5&0\\\\\r\\end{array} \\right) \r"},
-      // Negative factors keep their own numbers; the sign stands in the numerator.
-      {"negative numerator", withFactor(k1234, -2, 4), "", "\\frac {-2} {4} \\cdot  " + body1234},
-      {"negative denominator", withFactor(k1234, 3, -4), "", "\\frac {-3} {4} \\cdot  " + body1234},
-      {"both negative", withFactor(k1234, -3, -4), "", "\\frac {3} {4} \\cdot  " + body1234},
-      {"minus one", withFactor(k1234, -1, 1), "", "-1 \\cdot  " + body1234},
-      {"denominator -1", withFactor(k1234, 2, -1), "", "-2 \\cdot  " + body1234},
-      {"-1/-1 is one", withFactor(k1234, -1, -1), "", body1234},
-      // A product of numerator and denominator beyond 64 bits must not matter.
-      {"large factor", withFactor(k1234, 4294967296, 4294967297), "",
-       "\\frac {4294967296} {4294967297} \\cdot  " + body1234},
-      {"smallest numerator", withFactor(k1234, kMin, 3), "",
-       "\\frac {-9223372036854775808} {3} \\cdot  " + body1234},
-      {"smallest denominator", withFactor(k1234, 5, kMin), "",
-       "\\frac {-5} {9223372036854775808} \\cdot  " + body1234},
+      {"negative numerator", false, m(-2, 4), "", "\\frac {-2} {4} \\cdot  " + a},
+      {"negative denominator", false, m(3, -4), "", "\\frac {-3} {4} \\cdot  " + a},
+      {"both negative", false, m(-3, -4), "", "\\frac {3} {4} \\cdot  " + a},
+      {"minus one", false, m(-1, 1), "", "-1 \\cdot  " + a},
+      {"denominator -1", false, m(2, -1), "", "-2 \\cdot  " + a},
+      {"-1/-1 is one", false, m(-1, -1), "", a},
+      {"large factor", false, m(4294967296, 4294967297), "", "\\frac {4294967296} {4294967297} \\cdot  " + a},
+      {"smallest numerator", false, m(INT64_MIN, 3), "", "\\frac {-9223372036854775808} {3} \\cdot  " + a},
+      {"smallest denominator", false, m(5, INT64_MIN), "", "\\frac {-5} {9223372036854775808} \\cdot  " + a},
+      {"system, factor 1/1", true, s(1, 1), "\\rightarrow", sys + "\\rightarrow\r"},
+      {"system, no integer form", true, s(2, 1), ".", "\\frac {2} {1} \\cdot  " + sys + ".\r"},
+      {"system, numerator 0", true, s(0, 4), ".", sys + ".\r"},
+      {"system, negative denominator", true, s(1, -1), "", "\\frac {-1} {1} \\cdot  " + sys + "\r"},
+      {"system, one entry", true, matrix(1, 1, 1, 1, {7}), ".",
+       "\\left( \\begin {array} {cc}| &7\\\\\r\\end{array} \\right) .\r"},
   };
   for (const auto& c : cases) {
     w->Protokoll = "$";
-    w->InsProtokoll(c.m, c.heading);
+    c.augmented ? w->InsProtokoll2(c.m, c.text) : w->InsProtokoll(c.m, c.text);
     EXPECT_EQ(w->Protokoll, "$" + c.expected) << c.what;
   }
-}
-
-TEST_F(FensterTest, InsProtokoll2WritesTheAugmentedSystem) {
-  const std::string body = "\\left( \\begin {array} {cccc}1&2&| &5\\\\\r3&4&| &6\\\\\r\\end{array} \\right) ";
-  const ar::Matrix sys = matrix(2, 3, 1, 1, {1, 2, 5, 3, 4, 6});
-  const struct {
-    const char* what;
-    ar::Matrix m;
-    std::string trailer;
-    std::string expected;
-  } cases[] = {
-      {"factor 1/1", sys, "\\rightarrow", body + "\\rightarrow\r"},
-      {"no integer form", withFactor(sys, 2, 1), ".", "\\frac {2} {1} \\cdot  " + body + ".\r"},
-      {"factor 3/4", withFactor(sys, 3, 4), "", "\\frac {3} {4} \\cdot  " + body + "\r"},
-      {"numerator 0", withFactor(sys, 0, 4), ".", body + ".\r"},
-      {"negative numerator", withFactor(sys, -2, 4), ".", "\\frac {-2} {4} \\cdot  " + body + ".\r"},
-      {"negative denominator", withFactor(sys, 1, -1), ".", "\\frac {-1} {1} \\cdot  " + body + ".\r"},
-      {"one entry", matrix(1, 1, 1, 1, {7}), ".", "\\left( \\begin {array} {cc}| &7\\\\\r\\end{array} \\right) .\r"},
-  };
-  for (const auto& c : cases) {
-    w->Protokoll = "$";
-    w->InsProtokoll2(c.m, c.trailer);
-    EXPECT_EQ(w->Protokoll, "$" + c.expected) << c.what;
-  }
-}
-
-TEST_F(FensterTest, EntriesFollowOneAnother) {
-  EXPECT_EQ(w->Protokoll, "$");
+  // Entries follow one another; a line break is "\\" and a carriage return.
+  w->Protokoll = "$";
   w->InsProtokoll(matrix(1, 1, 1, 1, {-2}), "\\det ");
   w->Protokoll += " = -2";
   w->PZeilenumbruch();
-  w->PZeilenumbruch();
-  EXPECT_EQ(w->Protokoll,
-            "$\\det \\left( \\begin {array} {c}-2\\\\\r\\end{array} \\right) \r = -2\\\\\r\\\\\r");
+  EXPECT_EQ(w->Protokoll, "$\\det \\left( \\begin {array} {c}-2\\\\\r\\end{array} \\right) \r = -2\\\\\r");
 }

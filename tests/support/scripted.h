@@ -17,11 +17,8 @@
 
 namespace test {
 
-class TestServices : public fw::ScriptedServices {
- public:
-  TestServices() {
-    setFailureHook([](const std::string& what) { ADD_FAILURE() << what; });
-  }
+struct TestServices : fw::ScriptedServices {
+  TestServices() { setFailureHook([](const std::string& what) { ADD_FAILURE() << what; }); }
   // Fails the test if a scripted answer, dialog result or number was left over.
   void expectAllUsed() const { EXPECT_TRUE(allUsed()) << "scripted answers left unused"; }
 };

@@ -1,0 +1,47 @@
+// The seven stores: the store buttons "->A" ... "->H" copy the grid into a
+// store, the recall buttons "A ->" ... "H ->" log it and show it. Questions
+// and headings come from the one table of the stores.
+
+#include "app/hauptfenster.h"
+#include "app/speicher.h"
+#include "commands/befehlsrahmen.h"
+
+namespace {
+
+const app::SpeicherInfo& info(char buchstabe) { return app::kSpeicher[*app::speicherIndex(buchstabe)]; }
+
+}  // namespace
+
+void HauptFenster::InSpeicher(char buchstabe) {
+  Matrix& speicher = Speicher[*app::speicherIndex(buchstabe)];
+  // A store of one row is taken for empty and overwritten without asking.
+  if (speicher[0][0] > 1 && services().msgBox(info(buchstabe).frage, fw::kMsgOkCancel) != fw::kAnswerOk) return;
+  Einlesen(speicher);
+}
+
+void HauptFenster::AusSpeicher(char buchstabe) {
+  Befehlsrahmen rahmen(*this);
+  Matrix& speicher = Speicher[*app::speicherIndex(buchstabe)];
+  // Logged as it is held, before the display brings it to normal form.
+  if (ProtokollAn()) {
+    InsProtokoll(speicher, info(buchstabe).ueberschrift);
+    PZeilenumbruch();
+  }
+  rahmen.zeige(speicher);
+}
+
+void HauptFenster::InAB_Action() { InSpeicher('A'); }
+void HauptFenster::InBB_Action() { InSpeicher('B'); }
+void HauptFenster::InCB_Action() { InSpeicher('C'); }
+void HauptFenster::InDB_Action() { InSpeicher('D'); }
+void HauptFenster::InFB_Action() { InSpeicher('F'); }
+void HauptFenster::InGB_Action() { InSpeicher('G'); }
+void HauptFenster::InHB_Action() { InSpeicher('H'); }
+
+void HauptFenster::BevelButton7_Action() { AusSpeicher('A'); }
+void HauptFenster::BevelButton11_Action() { AusSpeicher('B'); }
+void HauptFenster::BevelButton13_Action() { AusSpeicher('C'); }
+void HauptFenster::BevelButton15_Action() { AusSpeicher('D'); }
+void HauptFenster::OutFB_Action() { AusSpeicher('F'); }
+void HauptFenster::OutGB_Action() { AusSpeicher('G'); }
+void HauptFenster::OutHB_Action() { AusSpeicher('H'); }

@@ -1,0 +1,26 @@
+// "=": the term in the formula field, evaluated over the stores and the grid,
+// shown in the grid and, while logging is on, logged with the term in LaTeX.
+// A refused term changes neither the grid nor the protocol.
+
+#include "app/hauptfenster.h"
+#include "commands/befehlsrahmen.h"
+#include "protocol/tex.h"
+
+void HauptFenster::BevelButton22_Action() { TermAuswerten(); }
+
+void HauptFenster::TermAuswerten() {
+  const bool log = ProtokollAn();  // the state at the press decides
+  Befehlsrahmen rahmen(*this);
+  Einlesen(X);
+  auto& feld = as<fw::EditField>("FormelF");
+  std::string formel = feld.text();
+  Matrix ergebnis{};
+  const bool ok = Auswerter.Kalkuel(formel, ergebnis);
+  if (formel != feld.text()) feld.setText(formel);
+  if (rahmen.uebergelaufen() || !ok) return;
+  rahmen.zeige(ergebnis);
+  if (log && !overflow) {
+    InsProtokoll(ergebnis, protokoll::Tex(formel) + " = ");
+    PZeilenumbruch();
+  }
+}

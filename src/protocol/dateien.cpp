@@ -1,0 +1,60 @@
+// The protocol file, the workspace file and the protocol window's accessor.
+
+#include "app/hauptfenster.h"
+#include "framework/textfile.h"
+#include "protocol/arbeitsdatei.h"
+#include "protocol/protokollfenster.h"
+
+void HauptFenster::DateiSpeichern(const std::string& vorschlag, const std::string& text) {
+  const auto pfad = services_.saveDialog(vorschlag);
+  if (!pfad) return;
+  if (!fw::writeTextFile(*pfad, text, datei::kZeilenende)) message(datei::kNichtGespeichert);
+}
+
+void HauptFenster::SpeichereProtokoll() { DateiSpeichern("QuenlorProtokoll", Protokoll + "$"); }
+
+void HauptFenster::SpeichereDaten() {
+  std::string s;
+  AlleDatenCodieren(s);
+  DateiSpeichern("QuenlorDaten", s);
+}
+
+void HauptFenster::AlleDatenCodieren(std::string& s) {
+  datei::Arbeitsumgebung a;
+  Einlesen(a.raster);
+  a.speicher = Speicher;
+  a.term = as<fw::EditField>("FormelF").text();
+  a.protokoll = Protokoll;
+  s += datei::Codieren(a);
+}
+
+void HauptFenster::DatenLaden() {
+  const auto pfad = services_.openDialog();
+  if (!pfad) return;
+  const auto inhalt = fw::readTextFile(*pfad, datei::kGroessteDatei);
+  if (!inhalt) {
+    message(kUeberlaufMeldung);
+    return;
+  }
+  AlleDatenEinfuegen(*inhalt);
+}
+
+bool HauptFenster::AlleDatenEinfuegen(const std::string& s) {
+  // The whole file is checked before anything changes.
+  auto a = datei::Zerlegen(s);
+  if (!a) {
+    message(kUeberlaufMeldung);
+    return false;
+  }
+  X = a->raster;
+  Ausgabe(X);  // reports a zero denominator and goes on
+  Speicher = a->speicher;
+  as<fw::EditField>("FormelF").setText(a->term);
+  Protokoll = std::move(a->protokoll);
+  return true;
+}
+
+ProtokollW& HauptFenster::ProtokollFenster() {
+  if (!protokollW_) protokollW_ = std::make_shared<ProtokollW>(*this);
+  return *protokollW_;
+}

@@ -1,0 +1,449 @@
+#include "terms/termauswerter.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "app/speicher.h"
+#include "arithmetic/algebra.h"
+#include "arithmetic/inverse.h"
+
+namespace terms {
+
+using ar::Matrix;
+using i128 = __int128;
+using u128 = unsigned __int128;
+
+namespace {
+
+constexpr std::string_view kAlphabet = "+-*/^0123456789ABCDFGHX()";
+constexpr std::string_view kNamen = "ABCDFGHX";
+constexpr std::string_view kVerboten[] = {"+*", "-*", "^*", "+*^", "+/",  "-^", "^^",
+                                          "//", "^/*", "/^", "-/^", "/b", "/M"};
+const char* const kTermFehlerhaft = "Der Term scheint fehlerhaft zu sein.";
+const char* const kFormelFehlerhaft = "Formel fehlerhaft ?";
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+bool enthaelt(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+// The slot number of the token whose letter stands at position p (from 1),
+// or 0 when no token with that letter stands there.
+int32_t slot(std::string_view s, int32_t p, char buchstabe) {
+  if (p < 1 || static_cast<size_t>(p) + 1 > s.size() || s[static_cast<size_t>(p) - 1] != buchstabe) return 0;
+  const char d = s[static_cast<size_t>(p)];
+  return d >= '1' && d <= '0' + Termauswerter::kSlots ? d - '0' : 0;
+}
+int32_t operand(std::string_view s, int32_t p) { return std::max(slot(s, p, 'M'), slot(s, p, 'b')); }
+char zeichen(std::string_view s, int32_t p) {
+  return p >= 1 && static_cast<size_t>(p) <= s.size() ? s[static_cast<size_t>(p) - 1] : '\0';
+}
+int32_t finde(std::string_view s, char c) {
+  const size_t p = s.find(c);
+  return p == std::string_view::npos ? 0 : static_cast<int32_t>(p) + 1;
+}
+
+// Blanks may stand anywhere but inside a number ("1 000"); any other
+// character that cleaning would drop would change the term ("2.5" -> "25").
+bool nurBlanksFallenWeg(std::string_view text) {
+  char vorher = '\0';
+  bool blankDazwischen = false;
+  for (const char c : text) {
+    if (c == ' ') {
+      blankDazwischen = true;
+      continue;
+    }
+    if (!enthaelt(kAlphabet, c) || (blankDazwischen && ziffer(vorher) && ziffer(c))) return false;
+    vorher = c;
+    blankDazwischen = false;
+  }
+  return true;
+}
+
+u128 betrag(i128 v) { return v < 0 ? u128(0) - static_cast<u128>(v) : static_cast<u128>(v); }
+u128 ggt(u128 a, u128 b) {
+  while (b != 0) a = std::exchange(b, a % b);
+  return a;
+}
+bool passt64(i128 v) { return v >= std::numeric_limits<int64_t>::min() && v <= std::numeric_limits<int64_t>::max(); }
+
+}  // namespace
+
+bool Termauswerter::Kalkuel(std::string& formel, Matrix& ergebnis) {
+  ctx_.Formelfehler = false;
+  ctx_.overflow = false;
+  const bool ok = auswerten(formel, ergebnis);
+  if (!ok) ctx_.Formelfehler = true;
+  return ok;
+}
+
+bool Termauswerter::auswerten(std::string& formel, Matrix& ergebnis) {
+  std::string s;
+  if (!Parser(formel, s)) return false;
+  while (enthaelt(s, '(')) {
+    int32_t i = 0, j = 0;
+    HoleKlammern(s, i, j);
+    if (j == 0) {
+      s.clear();
+      break;
+    }
+    std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i - 1));
+    Redux(t);
+    if (ctx_.overflow) return false;
+    // A bracket must reduce to one operand: "A(B+2)" is not "A".
+    if (t.size() != 2 || operand(t, 1) == 0) {
+      s.clear();
+      break;
+    }
+    s = s.substr(0, static_cast<size_t>(i - 1)) + t + s.substr(static_cast<size_t>(j));
+  }
+  Redux(s);
+  if (ctx_.overflow) return false;
+  // The reduced term must be one matrix and nothing else: "AB" is not "A".
+  const int32_t k = s.size() == 2 ? slot(s, 1, 'M') : 0;
+  if (k == 0) ablehnen(kFormelFehlerhaft);
+  if (ctx_.Formelfehler) return false;
+  Decode(k, ergebnis);
+  ar::MKuerzen(ctx_, ergebnis);
+  if (ergebnis[0][3] == 0) ctx_.overflow = true;
+  return !ctx_.overflow;
+}
+
+void Termauswerter::ablehnen(const char* text) {
+  ctx_.message(text, fw::kMsgPlain);
+  ctx_.Formelfehler = true;
+}
+
+// ---- Parsing ----
+
+bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
+  slotterm.clear();
+  if (!nurBlanksFallenWeg(formel)) {
+    ablehnen(kTermFehlerhaft);
+    return false;
+  }
+  std::string t = Stringreduktion(formel);
+  // Checked on the cleaned text, so that "A+ *B" fails like "A+*B".
+  if (!Korrektheit(t)) return true;
+  formel = t;
+  int32_t matrizen = 0, zahlen = 0;
+  std::string klasse, token;
+  std::string term;
+  while (!t.empty()) {
+    Analyse(t, klasse, token);
+    if (klasse == "U") {
+      // A "/" that follows no digit ("A/2"): the term is refused whole.
+      ablehnen(kTermFehlerhaft);
+      return false;
+    }
+    t.erase(0, token.size());
+    if (klasse == "O" || klasse == "K") {
+      term += token;
+      continue;
+    }
+    int32_t& zaehler = klasse == "M" ? matrizen : zahlen;
+    // A ninth operand of a kind has no slot: the term fails as a whole.
+    if (++zaehler > kSlots) return true;
+    if (klasse == "M" && !Matrixparsen(token, zaehler)) return false;
+    if (klasse == "B" && !Bruchparsen(token, zaehler)) return false;
+    if (klasse == "Z") {
+      int64_t z = 0;
+      if (!zahlLesen(token, z)) return false;
+      zahlSetzen(zaehler, z, 1);
+    }
+    term += (klasse == "M" ? "M" : "b") + std::to_string(zaehler);
+  }
+  slotterm = term;
+  return true;
+}
+
+bool Termauswerter::Korrektheit(std::string_view text) {
+  return std::none_of(std::begin(kVerboten), std::end(kVerboten),
+                      [text](std::string_view paar) { return text.find(paar) != std::string_view::npos; });
+}
+
+std::string Termauswerter::Stringreduktion(std::string_view text) {
+  std::string out;
+  for (const char c : text)
+    if (enthaelt(kAlphabet, c)) out += c;
+  return out;
+}
+
+int32_t Termauswerter::Zahllaenge(std::string_view text) {
+  size_t n = 0;
+  while (n < text.size() && (ziffer(text[n]) || text[n] == '/')) ++n;
+  return static_cast<int32_t>(n);
+}
+
+void Termauswerter::Analyse(std::string_view text, std::string& klasse, std::string& token) {
+  if (text.empty()) return;
+  const char c = text[0];
+  token.assign(1, c);
+  if (enthaelt(kNamen, c)) {
+    klasse = "M";
+  } else if (enthaelt("+-*^", c)) {
+    klasse = "O";
+  } else if (c == '(' || c == ')') {
+    klasse = "K";
+  } else if (ziffer(c)) {
+    token = std::string(text.substr(0, static_cast<size_t>(Zahllaenge(text))));
+    klasse = enthaelt(token, '/') ? "B" : "Z";
+  } else {
+    klasse = "U";
+  }
+}
+
+// An integer literal, exact; beyond 64 bits it is an overflow.
+bool Termauswerter::zahlLesen(std::string_view ziffern, int64_t& wert) {
+  uint64_t v = 0;
+  for (const char c : ziffern) {
+    const auto d = static_cast<uint64_t>(c - '0');
+    if (v > (static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) - d) / 10) {
+      ctx_.overflow = true;
+      return false;
+    }
+    v = v * 10 + d;
+  }
+  wert = static_cast<int64_t>(v);
+  return true;
+}
+
+bool Termauswerter::Bruchparsen(std::string_view literal, int32_t k) {
+  const size_t strich = literal.find('/');
+  if (strich == std::string_view::npos) {
+    ar::Fehler(ctx_, "Bruch wird falsch an Bruchparsen uebergeben");
+    return true;
+  }
+  const std::string_view zaehler = literal.substr(0, strich), nenner = literal.substr(strich + 1);
+  // "3/4/5", "3/" and "3/0" have no value.
+  int64_t z = 0, n = 0;
+  if (zaehler.empty() || nenner.empty() || enthaelt(nenner, '/')) {
+    ablehnen(kTermFehlerhaft);
+    return false;
+  }
+  if (!zahlLesen(zaehler, z) || !zahlLesen(nenner, n)) return false;
+  if (n == 0) {
+    ablehnen(kTermFehlerhaft);
+    return false;
+  }
+  zahlSetzen(k, z, n);
+  return true;
+}
+
+bool Termauswerter::Matrixparsen(std::string_view name, int32_t k) {
+  Matrix M{};
+  const std::optional<size_t> index = name.size() == 1 ? app::speicherIndex(name[0]) : std::nullopt;
+  const bool bekannt = index || name == "X";
+  if (!bekannt) ar::Fehler(ctx_, "Matrix mit nichtexistierendem Namen aufgerufen");
+  if (index) M = speicher_[*index];
+  if (name == "X") M = X_;
+  // A zero denominator has no value to compute with.
+  if (bekannt && M[0][3] == 0) {
+    ctx_.overflow = true;
+    return false;
+  }
+  Encode(M, k);
+  return true;
+}
+
+// ---- Reduction ----
+
+void Termauswerter::HoleKlammern(std::string_view s, int32_t& i, int32_t& j) {
+  const int32_t n = static_cast<int32_t>(s.size());
+  for (int32_t p = 1; p <= n; ++p)
+    if (s[static_cast<size_t>(p) - 1] == '(') i = p;
+  j = 0;
+  for (int32_t p = n; p >= std::max(i, 1); --p)
+    if (s[static_cast<size_t>(p) - 1] == ')') j = p;
+}
+
+void Termauswerter::Doppelkillen(std::string& s) const {
+  int32_t regeln = 0;
+  for (const char c : V_[0][0]) {
+    if (!ziffer(c)) break;
+    regeln = std::min<int32_t>(regeln * 10 + (c - '0'), static_cast<int32_t>(V_.size()) - 1);
+  }
+  auto vorhanden = [&](size_t n) { return !V_[n][0].empty() && s.find(V_[n][0]) != std::string::npos; };
+  for (;;) {
+    bool gefunden = false;
+    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n) gefunden = gefunden || vorhanden(n);
+    if (!gefunden) return;
+    const size_t vorher = s.size();
+    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n)
+      if (vorhanden(n)) s.replace(s.find(V_[n][0]), V_[n][0].size(), V_[n][1]);
+    if (s.size() >= vorher) return;  // a table that does not shorten would never end
+  }
+}
+
+void Termauswerter::Einplussen(std::string& s, int32_t p) {
+  const char vorher = zeichen(s, p - 1);
+  if (p == 1 || vorher == '*' || vorher == '+')
+    Ausschneiden(s, p, 1);
+  else
+    s[static_cast<size_t>(p) - 1] = '+';
+}
+
+void Termauswerter::Ausschneiden(std::string& s, int32_t p, int32_t n) {
+  if (p < 1 || static_cast<size_t>(p) > s.size() || n <= 0) return;
+  s.erase(static_cast<size_t>(p) - 1, static_cast<size_t>(n));
+}
+
+void Termauswerter::operandenfehler(std::string& s) {
+  ar::Fehler(ctx_, "Redux: " + s);
+  s.clear();
+}
+
+// Number slot k := z/n (n not 0), reduced with a positive denominator.
+void Termauswerter::zahlSetzen(int32_t k, i128 z, i128 n) {
+  const auto g = static_cast<i128>(ggt(betrag(z), betrag(n)));
+  z /= g;
+  n /= g;
+  if (n < 0) {
+    z = -z;
+    n = -n;
+  }
+  if (!passt64(z) || !passt64(n)) {
+    ctx_.overflow = true;
+    return;
+  }
+  BruchZ[static_cast<size_t>(k)] = static_cast<int64_t>(z);
+  BruchN[static_cast<size_t>(k)] = static_cast<int64_t>(n);
+}
+
+void Termauswerter::Redux(std::string& s) {
+  Matrix W1{}, W2{}, W3{};
+  Doppelkillen(s);
+  // Powers, signs, products, sums: each from left to right.
+  potenzen(s, W1, W2);
+  vorzeichen(s, W1);
+  produkte(s, W1, W2, W3);
+  summen(s, W1, W2, W3);
+  if (ctx_.overflow) s.clear();
+}
+
+// M := M^-1; a singular or non-square M gives the inverse's own message and
+// Formelfehler. A zero factor makes M the zero matrix, which has no inverse.
+void Termauswerter::invertieren(Matrix& M) {
+  Matrix Q = M, R{};
+  if (Q[0][2] == 0)
+    for (int i = 1; i <= 12; ++i)
+      for (int j = 1; j <= 12; ++j) Q[i][j] = 0;
+  bool fehlgeschlagen = false;
+  ar::Invertieren(ctx_, Q, R, fehlgeschlagen);
+  if (fehlgeschlagen) ctx_.Formelfehler = true;
+  M = R;
+}
+
+// R := M^e for any e. A matrix that is not square has no power, not even the
+// 0th: MatPot says so for any positive exponent.
+void Termauswerter::potenz(const Matrix& M, uint64_t e, Matrix& R) {
+  constexpr uint64_t kMax = std::numeric_limits<int32_t>::max();
+  const bool quadratisch = M[0][0] == M[0][1];
+  if (!quadratisch || e <= kMax) {
+    ar::MatPot(ctx_, M, quadratisch ? static_cast<int32_t>(e) : 1, R);
+    return;
+  }
+  // MatPot takes 31-bit exponents: e in digits of base 2^30, the powers of
+  // one matrix commuting.
+  constexpr int kBits = 30;
+  Matrix basis = M, teil{}, produkt{};
+  ar::MatPot(ctx_, M, 0, R);
+  for (; e != 0 && !ctx_.overflow; e >>= kBits) {
+    ar::MatPot(ctx_, basis, static_cast<int32_t>(e & ((uint64_t{1} << kBits) - 1)), teil);
+    ar::MatMult(ctx_, R, teil, produkt);
+    R = produkt;
+    if ((e >> kBits) != 0) {
+      ar::MatPot(ctx_, basis, int32_t{1} << kBits, teil);
+      basis = teil;
+    }
+  }
+}
+
+void Termauswerter::potenzen(std::string& s, Matrix& W1, Matrix& W2) {
+  for (int32_t p; !ctx_.overflow && (p = finde(s, '^')) != 0;) {
+    // A matrix before "^", an integral number after "^" or "^-".
+    const bool minus = zeichen(s, p + 1) == '-';
+    const int32_t k = slot(s, p - 2, 'M');
+    const int32_t e = slot(s, p + 1 + minus, 'b');
+    if (k == 0 || e == 0 || BruchN[static_cast<size_t>(e)] != 1) return operandenfehler(s);
+    Ausschneiden(s, p, 3 + minus);
+    const i128 exponent = minus ? -i128{BruchZ[static_cast<size_t>(e)]} : i128{BruchZ[static_cast<size_t>(e)]};
+    Decode(k, W1);
+    if (exponent < 0) invertieren(W1);
+    if (ctx_.overflow) break;
+    potenz(W1, static_cast<uint64_t>(betrag(exponent)), W2);
+    Encode(W2, k);
+  }
+}
+
+void Termauswerter::vorzeichen(std::string& s, Matrix& W1) {
+  for (int32_t p; !ctx_.overflow && (p = finde(s, '-')) != 0;) {
+    const char art = zeichen(s, p + 1);
+    const int32_t k = operand(s, p + 1);
+    if (k == 0) return operandenfehler(s);
+    Einplussen(s, p);
+    if (art == 'b') {
+      zahlSetzen(k, -i128{BruchZ[static_cast<size_t>(k)]}, BruchN[static_cast<size_t>(k)]);
+    } else {
+      Decode(k, W1);
+      ar::MatSkalMul(ctx_, -1, 1, W1);
+      Encode(W1, k);
+    }
+  }
+}
+
+void Termauswerter::produkte(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3) {
+  for (int32_t p; !ctx_.overflow && (p = finde(s, '*')) != 0;) {
+    const int32_t l = operand(s, p - 2), r = operand(s, p + 1);
+    if (l == 0 || r == 0) return operandenfehler(s);
+    const std::string paar{zeichen(s, p - 2), zeichen(s, p + 1)};
+    const auto li = static_cast<size_t>(l), ri = static_cast<size_t>(r);
+    if (paar == "bb") {
+      Ausschneiden(s, p, 3);
+      zahlSetzen(l, i128{BruchZ[li]} * BruchZ[ri], i128{BruchN[li]} * BruchN[ri]);
+    } else if (paar == "bM") {
+      Ausschneiden(s, p - 2, 3);
+      Decode(r, W2);
+      ar::MatSkalMul(ctx_, BruchZ[li], BruchN[li], W2);
+      Encode(W2, r);
+    } else if (paar == "Mb") {
+      Ausschneiden(s, p, 3);
+      Decode(l, W1);
+      ar::MatSkalMul(ctx_, BruchZ[ri], BruchN[ri], W1);
+      Encode(W1, l);
+    } else {
+      Ausschneiden(s, p - 2, 3);
+      Decode(l, W1);
+      Decode(r, W2);
+      W3 = Matrix{};
+      ar::MatMult(ctx_, W1, W2, W3);
+      Encode(W3, r);
+    }
+  }
+}
+
+void Termauswerter::summen(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3) {
+  for (int32_t p; !ctx_.overflow && (p = finde(s, '+')) != 0;) {
+    const int32_t l = operand(s, p - 2), r = operand(s, p + 1);
+    if (l == 0 || r == 0) return operandenfehler(s);
+    const std::string paar{zeichen(s, p - 2), zeichen(s, p + 1)};
+    const auto li = static_cast<size_t>(l), ri = static_cast<size_t>(r);
+    if (paar == "bb") {
+      Ausschneiden(s, p, 3);
+      zahlSetzen(l, i128{BruchZ[li]} * BruchN[ri] + i128{BruchZ[ri]} * BruchN[li], i128{BruchN[li]} * BruchN[ri]);
+    } else if (paar == "MM") {
+      Ausschneiden(s, p - 2, 3);
+      Decode(l, W1);
+      Decode(r, W2);
+      W3 = Matrix{};
+      ar::MatPlus(ctx_, W1, W2, W3);
+      Encode(W3, r);
+    } else {
+      // A number and a matrix have no sum.
+      s.clear();
+    }
+  }
+}
+
+}  // namespace terms

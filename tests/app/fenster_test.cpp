@@ -1,0 +1,78 @@
+// The window as it opens, the reset "Neustart", and quitting.
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <QWindow>
+
+#include "app/fenster_fixture.h"
+
+namespace {
+
+class StartTest : public FensterTest {
+ protected:
+  // What the reset puts back: a 3 x 3 grid of "0" with factor 1 over 1 and only
+  // its cells and six labels shown, logging off, no store chosen, empty stores
+  // and protocol, the term language's sign pairs.
+  void expectStartState() const {
+    EXPECT_EQ(text("ZZahlF") + "x" + text("SZahlF") + " " + text("FakZF") + "/" + text("FakNF") + text("FormelF"),
+              "3x3 1/1");
+    EXPECT_EQ(std::tuple(w->Zzahl, w->Szahl, w->Protokoll), std::tuple(3, 3, "$"));
+    for (int k = 1; k <= 12; ++k) {
+      EXPECT_EQ(shown(grid::columnLabelName(k)) + shown(grid::rowLabelName(k)), k <= 3 ? 2 : 0) << k;
+      for (int c = 1; c <= 12; ++c) EXPECT_EQ(text(grid::cellName(k, c)), "0") << grid::cellName(k, c);
+    }
+    EXPECT_EQ(shownCells(), 9);
+    EXPECT_EQ(button("ProtokollB").caption() + (button("ProtokollB").value() ? " pressed" : ""),
+              "Protokollierung Einschalten");
+    for (const auto& s : app::kSpeicher) EXPECT_FALSE(button(s.speicherKnopf).value()) << s.speicherKnopf;
+    ar::Matrix leer{};
+    leer[0] = {1, 1, 1, 1};
+    for (const ar::Matrix& s : w->Speicher) EXPECT_EQ(s, leer);
+    const std::array<std::array<std::string, 2>, 11> signPairs = {
+        {{"6", ""}, {"+-", "-"}, {"**", "*"}, {"*+", "*"}, {"-+", "-"}, {"++", "+"}, {"--", "+"}}};
+    EXPECT_EQ(w->V, signPairs);
+  }
+};
+
+}  // namespace
+
+TEST_F(StartTest, TheWindowOpensInTheStartState) {
+  EXPECT_EQ(w->title() + " " + std::to_string(w->width()) + "x" + std::to_string(w->height()), "Quenlor 1109x796");
+  EXPECT_TRUE(w->fixedSize() && !std::get<bool>(*w->property("MenuBarVisible")));
+  expectStartState();
+  EXPECT_TRUE(text("InOutF").empty() && w->as<fw::RadioButton>("DezBB").value() && !w->Formelfehler);
+  EXPECT_EQ(&HauptFenster::Instanz(), w.get()) << "the accessor hands out the open window";
+}
+
+TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
+  for (const auto& [name, t] : {std::pair{"SZahlF", "4"}, {"ZZahlF", "2"}, {"ACCF", "7"}, {"FakZF", "5"},
+                                {"FormelF", "2*A"}, {"InOutF", "Det() = 3"}})
+    type(name, t);
+  w->as<fw::RadioButton>("BruchB").click();
+  button("ProtokollB").click();
+  for (const auto& s : app::kSpeicher) button(s.speicherKnopf).setValue(true);
+  w->Protokoll = "$A = x\r";
+  w->G[2][2] = 9;
+  w->A[0][7] = 77;  // outside header and entries: kept
+  w->Formelfehler = true;
+  w->Neustart();
+  EXPECT_EQ(std::exchange(w->A[0][7], 0), 77);
+  expectStartState();
+  // Untouched by the reset.
+  EXPECT_EQ(std::tuple(text("InOutF"), w->as<fw::RadioButton>("BruchB").value(), w->Formelfehler),
+            std::tuple("Det() = 3", true, true));
+}
+
+// "Beenden" and the window manager's close button ask before the program ends.
+TEST_F(FensterTest, BeendenAndTheCloseButtonAskAndQuitOnlyOnYes) {
+  const std::string frage = "Beim Beenden gehen alle nicht gespeicherten Daten verloren.\f\fWirklich Beenden?";
+  w->show();
+  type("A11F", "5");
+  for (int answer : {fw::kAnswerNo, fw::kAnswerNo, fw::kAnswerYes}) services.expectBox(answer);
+  button("BevelButton3").click();
+  w->widget()->windowHandle()->close();  // as the window manager asks
+  EXPECT_TRUE(w->isVisible() && !services.quitCalled() && text("A11F") == "5");
+  EXPECT_TRUE(w->widget()->close() && services.quitCalled());
+  EXPECT_EQ(boxesShown(), Boxes(3, {frage, fw::kMsgYesNo}));
+}

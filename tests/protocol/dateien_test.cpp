@@ -1,0 +1,199 @@
+// Workspace and protocol files as the user saves and loads them, files that
+// must be refused whole, and the protocol window's buttons.
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "app/fenster_fixture.h"
+#include "framework/textfile.h"
+#include "protocol/arbeitsdatei.h"
+#include "protocol/protokollfenster.h"
+
+namespace {
+
+const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
+std::string mal(const std::string& s, int n) { return n > 0 ? s + mal(s, n - 1) : ""; }
+// Right after the start: the 3 x 3 grid, seven 1 x 1 stores, no term, "$".
+const std::string kStart = "3;3;1;1;" + mal("0;", 165) + mal("1;1;1;1;" + mal("0;", 165), 7) + ";$;\r";
+
+// A file with field k (from 1) replaced.
+std::string mitFeld(int k, const std::string& wert, const std::string& datei = kStart) {
+  size_t a = 0;
+  for (int i = 1; i < k; ++i) a = datei.find(';', a) + 1;
+  return datei.substr(0, a) + wert + datei.substr(datei.find(';', a));
+}
+
+class DateiTest : public FensterTest {
+ protected:
+  std::string pfad(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string speichern(const char* knopf, const std::string& name = "f") {
+    services.expectSaveDialog(pfad(name));
+    button(knopf).click();
+    return fw::readTextFile(pfad(name)).value_or("(keine Datei)");
+  }
+  // Everything a load may change: the grid's and the term's fields, the stores, X, the protocol.
+  auto zustand() const {
+    std::vector<std::string> felder = {text("ZZahlF"), text("SZahlF"), text("FakZF"), text("FakNF"), text("FormelF")};
+    for (int k = 0; k < 144; ++k) felder.push_back(text(grid::cellName(k / 12 + 1, k % 12 + 1)));
+    return std::make_tuple(felder, w->Speicher, w->X, w->Protokoll);
+  }
+  // Random sizes and factors (zero and negative ones too), hidden cells, term and protocol.
+  void zufaellig(std::mt19937_64& rng) {
+    auto zahl = [&](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(rng); };
+    auto fuellen = [&](ar::Matrix& M, int64_t grenze) {
+      for (auto& zeile : M) std::generate(zeile.begin(), zeile.end(), [&] { return zahl(-grenze, grenze); });
+      M[0][0] = zahl(1, 12), M[0][1] = zahl(1, 12), M[0][12] = INT64_MIN;  // the smallest number too
+    };
+    auto stuecke = [&](std::vector<std::string> teile, int64_t n) {
+      std::string t;
+      for (n = zahl(0, n); n > 0; --n) t += teile[rng() % teile.size()];
+      return t;
+    };
+    ar::Matrix M;
+    fuellen(M, 1'000'000'000'000'000'000);
+    M[0][2] = zahl(-5, 5), M[0][3] = zahl(-2, 3);
+    if (M[0][3] == 0) services.expectBox();
+    w->Ausgabe(M);
+    for (auto& S : w->Speicher) fuellen(S, INT64_MAX);
+    type("FormelF", stuecke({"A", "B", "+", "-", "*", "/", "^", "(", ")", "12", " ", "ä", ";"}, 30));
+    w->Protokoll = "$" + stuecke({";", "\r", "ü", "\f", "\\frac {1} {2}", "&", "$"}, 300);
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
+  ASSERT_EQ(std::make_pair(kStart.size(), std::count(kStart.begin(), kStart.end(), ';')), std::make_pair(2708ul, 1354l));
+  EXPECT_EQ(speichern("BevelButton19"), kStart);
+  EXPECT_EQ(speichern("BevelButton24"), "$$\r");
+  EXPECT_EQ(services.suggestedNames(), (std::vector<std::string>{"QuenlorDaten", "QuenlorProtokoll"}));
+  // A folder, or a file in a folder that does not exist (a read-only folder
+  // does not stop root): each of the three saves says so.
+  for (const std::string& ziel : {dir.path().toStdString(), pfad("fehlt/datei")}) {
+    for (fw::BevelButton* knopf : {&button("BevelButton19"), &button("BevelButton24"),
+                                   &w->ProtokollFenster().as<fw::BevelButton>("AppendPB1")}) {
+      services.expectSaveDialog(ziel);
+      services.expectBox();
+      knopf->click();
+      EXPECT_EQ(boxesShown(), (Boxes{{"Die Datei konnte nicht gespeichert werden.", 0}})) << ziel << knopf->name();
+      services.clearBoxes();
+    }
+  }
+}
+
+// Save, "Neu", load, save: the same bytes and the same state; a zero
+// denominator loads and is reported by the display.
+TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
+  std::mt19937_64 rng(4103);
+  for (int k = 0; k < 25; ++k) {
+    zufaellig(rng);
+    auto vorher = zustand();
+    const std::string datei = speichern("BevelButton19", "a");
+    std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
+    services.expectBox(fw::kAnswerOk);
+    button("BevelButton21").click();
+    services.clearBoxes();
+    if (std::get<0>(vorher)[3] == "0") services.expectBox();
+    services.expectOpenDialog(pfad("a"));
+    button("BevelButton20").click();
+    EXPECT_EQ(boxesShown(), (std::get<0>(vorher)[3] == "0" ? Boxes{{kUeberlauf, 0}} : Boxes{})) << k;
+    EXPECT_EQ(speichern("BevelButton19", "b"), datei) << "workspace " << k;
+    auto nachher = zustand();
+    std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
+    EXPECT_EQ(nachher, vorher) << "workspace " << k;
+  }
+}
+
+TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
+  const std::string rumpf = kStart.substr(0, kStart.size() - 4);  // without ";$;\r"
+  const std::pair<std::string, std::string> faelle[] = {
+      {"empty", ""}, {"cut in a number", kStart.substr(0, 1000)}, {"protocol not terminated", rumpf + ";$\r"},
+      {"term not terminated", rumpf + "\r"}, {"a field too few", rumpf.substr(2) + ";$;\r"},
+      {"letter", mitFeld(1, "3x")}, {"decimal point", mitFeld(1, "3.0")}, {"blank", mitFeld(1, " 3")},
+      {"empty number", mitFeld(5, "")}, {"beyond 64 bits", mitFeld(20, "9223372036854775808")},
+      {"zero rows", mitFeld(1, "0")}, {"13 columns", mitFeld(2, "13")}, {"13 rows in H", mitFeld(1184, "13")},
+      {"garbage after the line end", kStart + "x"}, {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF" + kStart},
+      {"grid's normal form beyond 64 bits", mitFeld(15, "1", mitFeld(3, "-9223372036854775808"))}};
+  std::vector<std::pair<std::string, std::string>> dateien = {{"folder", dir.path().toStdString()},
+                                                              {"no such file", pfad("x/y")}};
+  for (const auto& [fall, inhalt] : faelle) {
+    ASSERT_TRUE(fw::writeTextFile(pfad(fall), inhalt, ""));
+    dateien.emplace_back(fall, pfad(fall));
+  }
+  std::mt19937_64 rng(1);
+  zufaellig(rng);
+  for (const auto& [fall, datei] : dateien) {
+    const auto vorher = zustand();
+    services.expectOpenDialog(datei);
+    services.expectBox();
+    button("BevelButton20").click();
+    EXPECT_EQ(boxesShown(), (Boxes{{kUeberlauf, fw::kMsgPlain}})) << fall;
+    EXPECT_EQ(zustand(), vorher) << fall;
+    services.clearBoxes();
+  }
+}
+
+// LF, CRLF, a byte-order mark or no line end load alike. Bytes flipped, cut,
+// repeated and digits enlarged: each file is either taken whole, a sound
+// workspace that its own file gives back, or refused (and nothing changes
+// before the check, see above).
+TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
+  std::mt19937_64 rng(20000);
+  zufaellig(rng);
+  w->Protokoll += "\r\r;";
+  const std::string gut = speichern("BevelButton19");
+  const auto erwartet = datei::Zerlegen(gut).value();
+  auto ersetzt = [&](const char* durch) { return QByteArray::fromStdString(gut).replace("\r", durch).toStdString(); };
+  for (const std::string& variante : {ersetzt("\n"), ersetzt("\r\n"), "\xEF\xBB\xBF" + gut,
+                                      "\xEF\xBB\xBF" + ersetzt("\r\n"), gut.substr(0, gut.size() - 1)})
+    EXPECT_EQ(datei::Zerlegen(variante), erwartet) << variante.substr(0, 20);
+  auto pos = [&](size_t n) { return static_cast<size_t>(rng() % n); };
+  int angenommen = 0;
+  for (int k = 0; k < 20000; ++k) {
+    std::string s = gut;
+    const size_t p = pos(s.size()), ziffer = s.find_first_of("0123456789", p);
+    if (k % 4 == 0) s[p] = static_cast<char>(rng());
+    if (k % 4 == 1) s.resize(p);
+    if (k % 4 == 2) s.insert(p, s.substr(p, 1 + pos(40)));
+    if (k % 4 == 3) s.insert(ziffer == std::string::npos ? p : ziffer, std::string(1 + pos(25), '9'));
+    const auto a = datei::Zerlegen(s);
+    angenommen += a.has_value();
+    if (!a) continue;
+    // Its own file would be refused if any count lay outside 1 to 12.
+    ASSERT_EQ(datei::Zerlegen(datei::Codieren(*a) + "\r"), a) << k;
+  }
+  EXPECT_GT(angenommen, 500);
+}
+
+// Shown and refilled by "Zeigen", hidden by its close button; its four buttons.
+TEST_F(DateiTest, ProtocolWindow) {
+  w->Protokoll = "$p";
+  button("BevelButton29").click();
+  ProtokollW& pw = w->ProtokollFenster();
+  auto& feld = pw.as<fw::EditField>("ProtokollF");
+  EXPECT_EQ(std::make_tuple(pw.isVisible(), pw.title(), pw.width(), pw.height(), feld.text()),
+            std::make_tuple(true, "Protokoll", 488, 842, "$p"));
+  feld.setText("X;1\r");
+  // Protocol, field and clipboard after each button.
+  for (const auto& [knopf, danach] : std::vector<std::pair<const char*, std::string>>{
+           {"Txt_insKlemmbettB", "$p|X;1\r|\rX;1\r"}, {"SwitchProtB", "X;1\r|$p|\rX;1\r"},
+           {"SwitchProtB", "$p|X;1\r|\rX;1\r"}, {"AppendPB", "$pX;1\r|X;1\r|\rX;1\r"},
+           {"AppendPB", "$pX;1\rX;1\r|X;1\r|\rX;1\r"}}) {
+    pw.as<fw::BevelButton>(knopf).click();
+    EXPECT_EQ(w->Protokoll + "|" + feld.text() + "|" + services.clipboardText(), danach) << knopf;
+  }
+  services.expectSaveDialog(pfad("zusatz"));
+  pw.as<fw::BevelButton>("AppendPB1").click();
+  EXPECT_EQ(std::make_pair(fw::readTextFile(pfad("zusatz")).value(), services.suggestedNames().back()),
+            std::make_pair(std::string("X;1\r\r"), std::string("QuenlorZusatztext")));
+  pw.widget()->close();
+  EXPECT_FALSE(pw.isVisible());
+  button("BevelButton29").click();
+  EXPECT_EQ(std::make_tuple(&w->ProtokollFenster(), pw.isVisible(), feld.text()), std::make_tuple(&pw, true, w->Protokoll));
+}
+
+}  // namespace

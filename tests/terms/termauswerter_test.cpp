@@ -1,0 +1,191 @@
+// The term language as a table: term -> exact value, or term -> the boxes
+// shown. Every expected value is worked out by hand from the stores below.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "terms/termauswerter.h"
+
+namespace {
+
+using ar::Matrix;
+using Rows = std::vector<std::vector<int64_t>>;
+using Boxes = std::vector<std::pair<std::string, int>>;
+
+const std::pair<std::string, int> kFehlerhaft{"Formel fehlerhaft ?", 0};
+const std::pair<std::string, int> kTerm{"Der Term scheint fehlerhaft zu sein.", 0};
+const std::pair<std::string, int> kFormat{"Die Matrixformate passen nicht zusammen", 0};
+const std::pair<std::string, int> kFormate{"Matrizen haben verschiedene Formate", 0};
+const std::pair<std::string, int> kSingulaer{"Die Matrix ist nicht regulaer", 49};
+// The evaluator only flags an overflow; the window shows its one message.
+const std::pair<std::string, int> kUeberlauf{"(overflow)", -1};
+Boxes redux(const std::string& slotterm) {
+  return {{"In der Prozedur Redux: " + slotterm + " ist ein Fehler aufgetreten", 0}, kFehlerhaft};
+}
+
+Matrix matrix(int64_t z, int64_t n, const Rows& rows) {
+  Matrix M{};
+  M[0] = {static_cast<int64_t>(rows.size()), static_cast<int64_t>(rows[0].size()), z, n};
+  for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t j = 0; j < rows[i].size(); ++j) M[i + 1][j + 1] = rows[i][j];
+  return M;
+}
+
+class TermTest : public ::testing::Test {
+ protected:
+  std::array<Matrix, 7> speicher{
+      matrix(1, 1, {{1, 2}, {3, 4}}),        // A
+      matrix(1, 1, {{2, 1}, {1, 1}}),        // B, B^-1 = (1,-1;-1,2)
+      matrix(1, 1, {{1, 1}, {0, 1}}),        // C, C^n = (1,n;0,1)
+      matrix(1, 2, {{1, 0, 2}, {0, 1, 3}}),  // D, 2 x 3
+      matrix(1, 0, {{1}}),                   // F, no denominator
+      matrix(1, 1, {{4294967296}}),          // G = 2^32
+      matrix(1, 1, {{1, 2}, {2, 4}}),        // H, singular
+  };
+  Matrix X = matrix(-1, 1, {{0, 1}, {1, 0}});
+  const terms::Vorzeichenpaare V{
+      {{"6", ""}, {"+-", "-"}, {"**", "*"}, {"*+", "*"}, {"-+", "-"}, {"++", "+"}, {"--", "+"}}};
+  ar::RecordingContext ctx;
+  terms::Termauswerter auswerter{ctx, speicher, X, V};
+
+  // Evaluates a term; a result comes exactly when nothing was said.
+  Boxes run(const std::string& term, Matrix& m, std::string& formel) {
+    ctx.messages.clear();
+    formel = term;
+    const bool ok = auswerter.Kalkuel(formel, m);
+    Boxes boxes = ctx.messages;
+    if (ctx.overflow) boxes.push_back(kUeberlauf);
+    EXPECT_EQ(ok, boxes.empty()) << term;
+    EXPECT_EQ(ok, !ctx.Formelfehler) << term;
+    if (ok) {
+      EXPECT_NE(m[0][3], 0) << term;
+    }
+    return boxes;
+  }
+};
+
+TEST_F(TermTest, ValuesOfTerms) {
+  const Rows a = {{1, 2}, {3, 4}}, minusA = {{-1, -2}, {-3, -4}}, x = {{0, -1}, {-1, 0}};
+  const struct {
+    std::vector<const char*> terms;
+    int64_t z, n;
+    Rows rows;
+  } faelle[] = {
+      // 2^62/3 * 3/2^62: the unreduced numerator 3 * 2^62 leaves 64 bits.
+      {{"A", "(A)", "1/2*A+1/2*A", "(1/2+1/2)*A", "4611686018427387904/3*3/4611686018427387904*A"}, 1, 1, a},
+      {{"X", "X^4294967297"}, 1, 1, x},  // the sign moves into the entries
+      // 3/5+3/7 = 36/35; over 105: 2/3*A = (70,140;210,280), 36/35*B^-1 =
+      // (108,-108;-108,216), 2*C^3 = (210,630;0,210); sum (388,662;102,706).
+      {{"2/3*A+(3/5+3/7)*B^-1+2*C^3"}, 2, 105, {{194, 331}, {51, 353}}},
+      {{"A+B", "A + B", "A+--B", "A-+-B"}, 1, 1, {{3, 3}, {4, 5}}},
+      {{"A-B-C"}, 2, 1, {{-1, 0}, {1, 1}}},  // (-2,0;2,2)
+      {{"-A"}, 1, 1, minusA},
+      {{"2*-A", "A*(-2)"}, 2, 1, minusA},
+      {{"A*B*C"}, 1, 1, {{4, 7}, {10, 17}}},  // AB = (4,3;10,7)
+      {{"B*A"}, 1, 1, {{5, 8}, {4, 6}}},
+      {{"A*D"}, 1, 2, {{1, 2, 8}, {3, 4, 18}}},
+      {{"A^-1"}, 1, 2, {{-4, 2}, {3, -1}}},
+      {{"A^-2", "A^(-2)", "A^2^-1"}, 1, 4, {{22, -10}, {-15, 7}}},  // A^2 = (7,10;15,22), det 4
+      {{"A^(4/2)", "A^-(1-3)"}, 1, 1, {{7, 10}, {15, 22}}},
+      // (A^2)^3 = A^6, not A^8: A^3 = (37,54;81,118), squared.
+      {{"A^2^3"}, 1, 1, {{5743, 8370}, {12555, 18298}}},
+      {{"X^0"}, 1, 1, {{1, 0}, {0, 1}}},
+      {{"C^4294967298"}, 1, 1, {{1, 4294967298}, {0, 1}}},
+      {{"9223372036854775807*A"}, 9223372036854775807, 1, a},
+      {{"A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1)*A"}, 8, 1, a},  // eight slots of a kind
+  };
+  for (const auto& f : faelle) {
+    for (const char* term : f.terms) {
+      Matrix m{};
+      std::string formel;
+      EXPECT_EQ(run(term, m, formel), Boxes{}) << term;
+      EXPECT_EQ(m, matrix(f.z, f.n, f.rows)) << term;
+    }
+  }
+}
+
+TEST_F(TermTest, RefusedTermsSayWhy) {
+  const struct {
+    std::vector<const char*> terms;
+    Boxes boxes;
+  } faelle[] = {
+      {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)"}, {kFehlerhaft}},
+      {{"A+*B", "A+ *B", "A-^2", "A^^2", "A+A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1+1)*A"}, {kFehlerhaft}},
+      {{"A/2", "(1+2)/3*A", "2.5*A", "E+A", "Ab", "1 000*A", "A^T", "3/4/5*A", "3/*A", "3/0*A"}, {kTerm}},
+      {{"2^3"}, redux("b1^b2")}, {{"A^"}, redux("M1^")}, {{"^2"}, redux("^b1")}, {{"A^B"}, redux("M1^M2")},
+      {{"A^-B"}, redux("M1^-M2")}, {{"A^3/2"}, redux("M1^b1")}, {{"A-"}, redux("M1-")}, {{"+A"}, redux("+M1")},
+      {{"A)+B"}, redux("M1)+M2")},
+      {{"D*A", "D^2", "D^0"}, {kFormat}}, {{"A+D"}, {kFormate}},
+      {{"D*A+A"}, {kFormat, kFormate}},  // every step still runs
+      {{"H^-1", "(0*A)^-1"}, {kSingulaer}},
+      {{"99999999999999999999*A", "9223372036854775808*A", "4611686018427387904*2*A"}, {kUeberlauf}},
+      // G^2+H^-1 stops before the singular H.
+      {{"(9223372036854775807+1)*A", "G*G", "G^2+H^-1", "A^4294967298", "F", "A+F"}, {kUeberlauf}},
+  };
+  for (const auto& f : faelle) {
+    for (const char* term : f.terms) {
+      Matrix m{};
+      std::string formel;
+      EXPECT_EQ(run(term, m, formel), f.boxes) << term;
+    }
+  }
+}
+
+TEST_F(TermTest, FormulaFieldShowsTheCleanedTermUnlessRefusedBeforeCleaning) {
+  for (const auto& [term, gezeigt] : {std::pair{"A + B", "A+B"}, {"   ", ""}, {"A+ *B", "A+ *B"}, {"2.5*A", "2.5*A"}}) {
+    Matrix m{};
+    std::string formel;
+    run(term, m, formel);
+    EXPECT_EQ(formel, gezeigt) << term;
+  }
+}
+
+TEST_F(TermTest, ParserFillsTheSlotsOfTheHelpTextsTerm) {
+  std::string formel = "2/3*A+(3/5+3/7)*B^-1+2*C^3", slotterm;
+  ASSERT_TRUE(auswerter.Parser(formel, slotterm));
+  EXPECT_EQ(slotterm, "b1*M1+(b2+b3)*M2^-b4+b5*M3^b6");
+  const int64_t z[] = {2, 3, 3, 1, 2, 3}, n[] = {3, 5, 7, 1, 1, 1};
+  for (size_t k = 1; k <= 6; ++k) EXPECT_EQ(std::make_pair(auswerter.BruchZ[k], auswerter.BruchN[k]),
+                                            std::make_pair(z[k - 1], n[k - 1])) << "number slot " << k;
+  for (size_t k = 1; k <= 3; ++k) EXPECT_EQ(auswerter.SuperM[k], speicher[k - 1]) << "matrix slot " << k;
+}
+
+TEST_F(TermTest, BracketsAndSignPairs) {
+  const struct {
+    const char* s;
+    int32_t i, j;
+  } klammern[] = {{"(M1+(M2-b1))*M3", 5, 11}, {"((M1)", 2, 5}, {"(M1", 1, 0}};
+  for (const auto& k : klammern) {
+    int32_t i = 0, j = -1;
+    terms::Termauswerter::HoleKlammern(k.s, i, j);
+    EXPECT_EQ(std::make_pair(i, j), std::make_pair(k.i, k.j)) << k.s;
+  }
+  for (const auto& [vorher, nachher] : {std::pair{"+-+-", "+"}, std::pair{"M1+--M2", "M1+M2"}}) {
+    std::string s = vorher;
+    auswerter.Doppelkillen(s);
+    EXPECT_EQ(s, nachher) << vorher;
+  }
+}
+
+// Random texts over the term alphabet and a few bytes outside it: each gives
+// a result or a refusal that says why (checked in run), never a crash or a
+// read outside the slots (the sanitizer build runs this too).
+TEST_F(TermTest, RandomTextsGiveAResultOrARefusal) {
+  const std::string alphabet = "+-*/^0123456789ABCDFGHX()", fremd = std::string(" E.bM\xff\0", 7);
+  std::mt19937 rng(20240611);
+  int ergebnisse = 0;
+  for (int n = 0; n < 20000; ++n) {
+    std::string term(rng() % 14, ' ');
+    for (char& c : term) c = rng() % 16 ? alphabet[rng() % alphabet.size()] : fremd[rng() % fremd.size()];
+    Matrix m{};
+    std::string formel;
+    ergebnisse += run(term, m, formel).empty();
+  }
+  EXPECT_GT(ergebnisse, 100) << "some random terms have a value";
+}
+
+}  // namespace
