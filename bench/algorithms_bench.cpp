@@ -67,17 +67,6 @@ void BM_Invertieren12(benchmark::State& state) {
 }
 BENCHMARK(BM_Invertieren12);
 
-// The same inverse by the row-by-row elimination of the working array.
-void BM_InvertierenSchrittweise12(benchmark::State& state) {
-  const bool overflow = eachSample(state, randomMatrices(12, 12, 2), [](ar::Context& ctx, const ar::Matrix& m) {
-    ar::Matrix r{};
-    ar::detail::InvertierenSchrittweise(ctx, m, r);
-    benchmark::DoNotOptimize(r);
-  });
-  if (overflow) state.SkipWithError("overflow");
-}
-BENCHMARK(BM_InvertierenSchrittweise12);
-
 // Entries up to 2^20: the fast elimination gives up, the stepwise one finds
 // the overflow, and the determinant tells a singular matrix from a large one.
 void BM_Invertieren12LargeEntries(benchmark::State& state) {

@@ -1,87 +1,166 @@
 #include "arithmetic/algebra.h"
 
-#include "framework/int64.h"
+#include <algorithm>
+
+#include "arithmetic/bignum.h"
 
 namespace ar {
 
 namespace {
+using big::BigMatrix;
 using exact::i128;
 
-// Powers MatPot forms one product at a time: a nilpotent matrix reaches 0
-// within its size, and an early overflow shows at the power that has it.
-constexpr int64_t kSinglePasses = 64;
+// A power whose exact intermediate values grow beyond this many bits is
+// reported: no power met in practice comes near it (a 12 x 12 unipotent
+// matrix of 64-bit entries stays below 1200 bits up to 2^31 - 1).
+constexpr size_t kPowerBits = 2048;
 
-// R := normal form of X * Y, the sizes already checked. False when a value of
-// the result does not fit; R is then untouched. R may be X or Y.
+int bitLength(uint64_t x) { return x == 0 ? 0 : 64 - __builtin_clzll(x); }
+
+// R := normal form of X * Y, the sizes already checked; R may be X or Y. In
+// 64 bits when the entries' sizes rule out an overflow, else in 128 bits.
+// False, with R untouched, when a value does not fit: the big product decides.
 bool product(const Matrix& X, const Matrix& Y, Matrix& R) {
-  const int32_t rows = rowsOf(X);
-  const int32_t inner = colsOf(X);
-  const int32_t cols = colsOf(Y);
-  detail::WideEntries E;
-  for (int32_t i = 1; i <= rows; ++i) {
-    for (int32_t j = 1; j <= cols; ++j) {
-      exact::Sum128 s;
-      for (int32_t k = 1; k <= inner; ++k) s.add(static_cast<i128>(X[i][k]) * Y[k][j]);
-      if (!s.exact()) return false;
-      E[i][j] = s.value;
+  const int32_t rows = rowsOf(X), inner = colsOf(X), cols = colsOf(Y);
+  uint64_t bx = 0, by = 0;
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t k = 1; k <= inner; ++k) bx |= exact::mag64(X[i][k]);
+  for (int32_t k = 1; k <= inner; ++k)
+    for (int32_t j = 1; j <= cols; ++j) by |= exact::mag64(Y[k][j]);
+  const i128 Z = static_cast<i128>(X[0][2]) * Y[0][2], N = static_cast<i128>(X[0][3]) * Y[0][3];
+  bool ok;
+  if (bitLength(bx) + bitLength(by) + bitLength(static_cast<uint64_t>(inner)) <= 63) {
+    Matrix E;
+    for (int32_t i = 1; i <= rows; ++i) {
+      int64_t acc[13] = {};
+      for (int32_t k = 1; k <= inner; ++k) {
+        const int64_t x = X[i][k];
+        if (x == 0) continue;
+        for (int32_t j = 1; j <= cols; ++j) acc[j] += x * Y[k][j];
+      }
+      std::copy(acc + 1, acc + cols + 1, &E[i][1]);
     }
+    ok = detail::normalForm(E, rows, cols, Z, N, R);
+  } else {
+    detail::WideEntries E;
+    for (int32_t i = 1; i <= rows; ++i) {
+      for (int32_t j = 1; j <= cols; ++j) {
+        exact::Sum128 s;
+        for (int32_t k = 1; k <= inner; ++k) s.add(static_cast<i128>(X[i][k]) * Y[k][j]);
+        if (!s.exact()) return false;
+        E[i][j] = s.value;
+      }
+    }
+    ok = detail::normalForm(E, rows, cols, Z, N, R);
   }
-  const int64_t hRows = X[0][0];
-  const int64_t hCols = Y[0][1];
-  if (!detail::normalForm(E, rows, cols, static_cast<i128>(X[0][2]) * Y[0][2],
-                          static_cast<i128>(X[0][3]) * Y[0][3], R))
-    return false;
-  R[0][0] = hRows;
-  R[0][1] = hCols;
+  if (!ok) return false;
+  R[0][0] = X[0][0];
+  R[0][1] = Y[0][1];
   return true;
 }
 
-bool entriesZero(const Matrix& M) {
-  const int32_t rows = rowsOf(M);
-  const int32_t cols = colsOf(M);
-  for (int32_t i = 1; i <= rows; ++i) {
+// The same product exactly; R may be X or Y.
+bool product(const BigMatrix& X, const BigMatrix& Y, BigMatrix& R) {
+  const int32_t rows = big::rowsOf(X), inner = big::colsOf(X), cols = big::colsOf(Y);
+  BigMatrix T = R;
+  for (int32_t i = 1; i <= rows; ++i)
     for (int32_t j = 1; j <= cols; ++j) {
+      T[i][j] = 0;
+      for (int32_t k = 1; k <= inner; ++k) T[i][j] += X[i][k] * Y[k][j];
+    }
+  T[0][0] = X[0][0];
+  T[0][1] = Y[0][1];
+  T[0][2] = X[0][2] * Y[0][2];
+  T[0][3] = X[0][3] * Y[0][3];
+  big::normalize(T);
+  R = std::move(T);
+  return big::bits(R) <= kPowerBits;
+}
+
+using ar::colsOf;
+using ar::rowsOf;
+using big::colsOf;
+using big::rowsOf;
+
+template <class G>
+bool entriesZero(const G& M) {
+  for (int32_t i = 1; i <= rowsOf(M); ++i)
+    for (int32_t j = 1; j <= colsOf(M); ++j)
       if (M[i][j] != 0) return false;
-    }
-  }
   return true;
 }
-
-struct Factor {
-  int64_t z, n;
-  bool operator==(const Factor&) const = default;
-};
-
-// One pass of the power on a zero matrix: only the factor moves, as the
-// normal form of the product leaves it.
-bool zeroPass(Factor a, Factor& f) {
-  Matrix none{};
-  detail::WideEntries E{};
-  if (!detail::normalForm(E, 0, 0, static_cast<i128>(a.z) * f.z, static_cast<i128>(a.n) * f.n, none)) return false;
-  f = {none[0][2], none[0][3]};
-  return true;
-}
-
-// The factor of a zero power after `remaining` further passes. The sequence
-// either leaves 64 bits within about two hundred passes (a numerator or
-// denominator factor of 2 or more) or repeats with period 1 or 2.
-bool zeroTail(Factor a, Factor& f, int64_t remaining) {
-  Factor before = f;
+// Once a power is 0 only its factor moves on, pass by pass as the normal form
+// of the product leaves it: multiplied by A's factor a, its sign taken off
+// the numerator, reduced. The sequence grows beyond the bound or repeats with
+// period 1 or 2. False when it grows beyond the bound.
+bool zeroTail(const mpz_class& az, const mpz_class& an, mpz_class& z, mpz_class& n, int64_t remaining) {
+  mpz_class beforeZ, beforeN;
   bool haveBefore = false;
   while (remaining > 0) {
-    Factor next = f;
-    if (!zeroPass(a, next)) return false;
+    mpz_class nz = abs(az * z), nn = an * n;
+    const mpz_class g = gcd(nz, nn);
+    if (g > 1) {
+      nz /= g;
+      nn /= g;
+    }
     --remaining;
-    if (next == f) return true;
-    if (haveBefore && next == before) {
-      // Period 2: an odd number of passes left ends on f.
-      f = (remaining % 2 == 0) ? next : f;
+    if (nz == z && nn == n) return true;
+    if (haveBefore && nz == beforeZ && nn == beforeN) {
+      if (remaining % 2 == 0) {  // period 2: an odd number of passes left ends here
+        z = nz;
+        n = nn;
+      }
       return true;
     }
-    before = f;
+    beforeZ = z;
+    beforeN = n;
     haveBefore = true;
-    f = next;
+    z = nz;
+    n = nn;
+    if (mpz_sizeinbase(z.get_mpz_t(), 2) + mpz_sizeinbase(n.get_mpz_t(), 2) > kPowerBits) return false;
   }
+  return true;
+}
+
+bool zeroTail(const Matrix& a, Matrix& cur, int64_t remaining) {
+  mpz_class z = static_cast<long>(cur[0][2]), n = static_cast<long>(cur[0][3]);
+  if (!zeroTail(static_cast<long>(a[0][2]), static_cast<long>(a[0][3]), z, n, remaining) || !z.fits_slong_p() ||
+      !n.fits_slong_p())
+    return false;
+  cur[0][2] = z.get_si();
+  cur[0][3] = n.get_si();
+  return true;
+}
+bool zeroTail(const BigMatrix& a, BigMatrix& cur, int64_t remaining) {
+  return zeroTail(a[0][2], a[0][3], cur[0][2], cur[0][3], remaining);
+}
+
+// out := A^p as p products with A in normal form give it; out holds the
+// identity on entry. A nilpotent matrix is 0 from its size on; any other
+// power is not 0, and its normal form is fixed by its exact value and the
+// signs, so squaring gives the matrices single products give.
+template <class G>
+bool power(const G& a, int32_t p, G& out) {
+  G cur = out, first = out;
+  const int64_t single = std::max(rowsOf(a), 1);
+  int64_t done = 0;
+  while (done < p && done < single) {
+    if (!product(a, cur, cur)) return false;
+    if (++done == 1) first = cur;
+    if (entriesZero(cur)) {
+      if (!zeroTail(a, cur, p - done)) return false;
+      out = std::move(cur);
+      return true;
+    }
+  }
+  if (done == p) {
+    out = std::move(cur);
+    return true;
+  }
+  G r = first;
+  for (int bit = 30 - __builtin_clz(static_cast<unsigned>(p)); bit >= 0; --bit)
+    if (!product(r, r, r) || (((p >> bit) & 1) != 0 && !product(r, first, r))) return false;
+  out = std::move(r);
   return true;
 }
 }  // namespace
@@ -92,7 +171,10 @@ void MatMult(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R) {
     ctx.Formelfehler = true;
     return;
   }
-  if (!product(A, B, R)) ctx.overflow = true;
+  if (product(A, B, R)) return;
+  BigMatrix r = big::of(R);
+  product(big::of(A), big::of(B), r);
+  if (!big::store(r, R)) ctx.overflow = true;
 }
 
 void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
@@ -109,54 +191,59 @@ void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
   const i128 L = g == 0 ? 0 : static_cast<i128>(an) * (bn / g);
   const i128 za = an == 0 ? 0 : static_cast<i128>(A[0][2]) * (bn / g);
   const i128 zb = bn == 0 ? 0 : static_cast<i128>(B[0][2]) * (an / g);
-  // The new numerators are stored in the operands, so they must fit.
-  if (!exact::fits64(za) || !exact::fits64(zb)) {
-    ctx.overflow = true;
-    return;
-  }
   const int32_t rows = rowsOf(A);
   const int32_t cols = colsOf(A);
-  detail::WideEntries E;
-  for (int32_t i = 1; i <= rows; ++i) {
-    for (int32_t j = 1; j <= cols; ++j) {
-      exact::Sum128 s;
-      s.add(za * A[i][j]);
-      s.add(zb * B[i][j]);
-      if (!s.exact()) {
-        ctx.overflow = true;
-        return;
-      }
-      E[i][j] = s.value;
-    }
-  }
   Matrix result = R;
-  if (!detail::normalForm(E, rows, cols, 1, L, result)) {
+  bool wide = !exact::fits64(za) || !exact::fits64(zb);
+  bool ok = false;
+  if (!wide) {
+    detail::WideEntries E;
+    for (int32_t i = 1; i <= rows && !wide; ++i) {
+      for (int32_t j = 1; j <= cols; ++j) {
+        exact::Sum128 s;
+        s.add(za * A[i][j]);
+        s.add(zb * B[i][j]);
+        wide |= !s.exact();
+        E[i][j] = s.value;
+      }
+    }
+    if (!wide) ok = detail::normalForm(E, rows, cols, 1, L, result);
+  }
+  if (wide) {
+    BigMatrix r = big::of(R);
+    const mpz_class bigA = big::of(za), bigB = big::of(zb);
+    for (int32_t i = 1; i <= rows; ++i)
+      for (int32_t j = 1; j <= cols; ++j) r[i][j] = bigA * static_cast<long>(A[i][j]) + bigB * static_cast<long>(B[i][j]);
+    r[0][0] = rows;
+    r[0][1] = cols;
+    r[0][2] = 1;
+    r[0][3] = big::of(L);
+    big::normalize(r);
+    ok = big::store(r, result);
+  }
+  if (!ok) {
     ctx.overflow = true;
     return;
   }
   result[0][0] = A[0][0];
   result[0][1] = A[0][1];
-  A[0][2] = static_cast<int64_t>(za);
-  B[0][2] = static_cast<int64_t>(zb);
+  // The operands' numerators over L; one that does not fit in 64 bits stays.
+  if (exact::fits64(za)) A[0][2] = static_cast<int64_t>(za);
+  if (exact::fits64(zb)) B[0][2] = static_cast<int64_t>(zb);
   // Written last, so that a result array shared with an operand holds the sum.
   R = result;
 }
 
 void MatSkalMul(Context& ctx, int64_t z, int64_t n, Matrix& M) {
-  const int32_t rows = rowsOf(M);
-  const int32_t cols = colsOf(M);
-  detail::WideEntries E;
-  for (int32_t i = 1; i <= rows; ++i) {
-    for (int32_t j = 1; j <= cols; ++j) E[i][j] = M[i][j];
-  }
-  if (!detail::normalForm(E, rows, cols, static_cast<i128>(M[0][2]) * z, static_cast<i128>(M[0][3]) * n, M))
+  if (!detail::normalForm(M, rowsOf(M), colsOf(M), static_cast<i128>(M[0][2]) * z, static_cast<i128>(M[0][3]) * n,
+                          M))
     ctx.overflow = true;
 }
 
 void MatPot(Context& ctx, const Matrix& A, int32_t p, Matrix& B) {
   const Matrix a = A;  // B may be A's own array
   Matrix T{};
-  const int32_t n = rowsOf(a);
+  const int32_t n = ar::rowsOf(a);
   for (int32_t i = 1; i <= n; ++i) T[i][i] = 1;
   T[0][0] = a[0][0];
   T[0][1] = a[0][0];
@@ -170,48 +257,18 @@ void MatPot(Context& ctx, const Matrix& A, int32_t p, Matrix& B) {
     ctx.Formelfehler = true;
     return;
   }
-
-  // A^1, A^2, ... one product with A at a time, each in normal form.
-  Matrix cur = T;
-  Matrix first = T;
-  int64_t done = 0;
-  while (done < p && done < kSinglePasses) {
-    if (!product(a, cur, cur)) {
-      ctx.overflow = true;
-      return;
-    }
-    ++done;
-    if (done == 1) first = cur;
-    if (entriesZero(cur)) {
-      // Zero from here on; only the factor keeps moving.
-      Factor f{cur[0][2], cur[0][3]};
-      if (!zeroTail({a[0][2], a[0][3]}, f, p - done)) {
-        ctx.overflow = true;
-        return;
-      }
-      cur[0][2] = f.z;
-      cur[0][3] = f.n;
-      Klone(cur, B);
-      return;
-    }
-  }
-  if (done == p) {
-    Klone(cur, B);
+  Matrix out = T;
+  if (power(a, p, out)) {
+    Klone(out, B);
     return;
   }
-
-  // A^64 is not 0, so no power is: a normal form is fixed by the exact value
-  // and the signs, so squaring gives the matrices single products give.
-  // Left to right over the bits every power formed lies below p, so an
-  // overflow here is one that single products meet as well.
-  Matrix r = first;
-  for (int bit = 30 - __builtin_clz(static_cast<unsigned>(p)); bit >= 0; --bit) {
-    if (!product(r, r, r) || (((p >> bit) & 1) != 0 && !product(r, first, r))) {
-      ctx.overflow = true;
-      return;
-    }
+  // A value on the way left 64 bits: the same steps exactly.
+  BigMatrix bigOut = big::of(T);
+  if (power(big::of(a), p, bigOut) && big::store(bigOut, out)) {
+    Klone(out, B);
+    return;
   }
-  Klone(r, B);
+  ctx.overflow = true;
 }
 
 void Transponieren(const Matrix& A, Matrix& B) {
@@ -220,8 +277,8 @@ void Transponieren(const Matrix& A, Matrix& B) {
   B[0][1] = a[0][0];
   B[0][2] = a[0][2];
   B[0][3] = a[0][3];
-  const int32_t rows = rowsOf(a);
-  const int32_t cols = colsOf(a);
+  const int32_t rows = ar::rowsOf(a);
+  const int32_t cols = ar::colsOf(a);
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= cols; ++j) B[j][i] = a[i][j];
   }

@@ -85,6 +85,11 @@ class ExactDivisor64 {
  public:
   explicit ExactDivisor64(int64_t d)
       : neg_(d < 0), mag_(mag64(d)), shift_(__builtin_ctzll(mag_)), inv_(inverse64(mag_ >> shift_)) {}
+  // x / d for an x that d divides, where x fits in 64 bits.
+  int64_t exact(int64_t x) const {
+    const auto q = static_cast<int64_t>(static_cast<uint64_t>(x >> shift_) * inv_);
+    return neg_ ? static_cast<int64_t>(0 - static_cast<uint64_t>(q)) : q;
+  }
   // x / d when d divides x and the quotient fits in 64 bits; false otherwise.
   bool divide(i128 x, int64_t& q) const {
     const auto cand = static_cast<int64_t>(static_cast<uint64_t>(x >> shift_) * inv_);

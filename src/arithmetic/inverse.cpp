@@ -1,12 +1,9 @@
 #include "arithmetic/inverse.h"
 
-#include <utility>
+#include <flint/fmpz_mat.h>
 
-#include "arithmetic/determinant.h"
-#include "arithmetic/diagonal.h"
+#include "arithmetic/bareiss.h"
 #include "arithmetic/exact.h"
-#include "arithmetic/fused.h"
-#include "arithmetic/rowops.h"
 
 namespace ar {
 namespace {
@@ -36,39 +33,18 @@ bool writeFactor(const Matrix& S, uint64_t d, Matrix& R) {
   return true;
 }
 
-// Fraction-free Gauss-Jordan on [S | I]: every stored value is a minor of
-// [S | I], so it stays small; at the end the left half is D * I and the right
-// half D * S^-1 with D = ±det S. The result is the same as that of the
-// elimination with reduced rows, which ends at rows (d_i e_i | d_i S^-1_i)
-// with the least d_i > 0, scaled to the common multiple of the d_i.
+// Gauss-Jordan on [S | I] ends at [D*I | D*S^-1]. The elimination of the
+// plain algorithm, each row divided by its content, ends at rows
+// (d_i e_i | d_i S^-1_i) with the least d_i > 0, scaled to the common multiple
+// of the d_i: that is d*S^-1 with d the least common denominator of S^-1.
 Outcome invertFast(const Matrix& S, int n, Matrix& R) {
-  int64_t w[kMax][2 * kMax];
+  detail::BareissArray w;
   const int width = 2 * n;
   for (int i = 0; i < n; ++i)
     for (int j = 0; j < width; ++j) w[i][j] = j < n ? S[i + 1][j + 1] : (j - n == i ? 1 : 0);
-  int64_t prev = 1;
-  for (int k = 0; k < n; ++k) {
-    if (w[k][k] == 0) {
-      int r = k + 1;
-      while (r < n && w[r][k] == 0) ++r;
-      if (r == n) return Outcome::kSingular;
-      std::swap(w[k], w[r]);
-    }
-    const exact::ExactDivisor64 div(prev);
-    const i128 pivot = w[k][k];
-    for (int i = 0; i < n; ++i) {
-      if (i == k) continue;
-      const i128 f = w[i][k];
-      for (int j = 0; j < width; ++j) {
-        if (j == k) continue;
-        i128 x;
-        if (__builtin_sub_overflow(pivot * w[i][j], f * w[k][j], &x)) return Outcome::kOverflow;
-        if (!div.divide(x, w[i][j])) return Outcome::kOverflow;
-      }
-      w[i][k] = 0;
-    }
-    prev = w[k][k];
-  }
+  const detail::BareissResult r = detail::bareiss(w, n, width, true);
+  if (r.outcome == detail::Elimination::kNoPivot) return Outcome::kSingular;
+  if (r.outcome == detail::Elimination::kOverflow) return Outcome::kOverflow;
   const int64_t D = w[0][0];
   uint64_t G = exact::mag64(D);
   for (int i = 0; i < n && G != 1; ++i)
@@ -85,54 +61,56 @@ Outcome invertFast(const Matrix& S, int n, Matrix& R) {
   return Outcome::kRegular;
 }
 
-Outcome invertStepwise(Context& ctx, const Matrix& S, int n, Matrix& R) {
-  WideMatrix W{};
-  Klone(S, W);
-  const int32_t width = 2 * n;
-  W[0][1] = width;
-  for (int32_t i = 1; i <= n; ++i)
-    for (int32_t j = n + 1; j <= width; ++j) W[i][j] = j - n == i ? 1 : 0;
-  for (int32_t k = 1; k <= n; ++k) {
-    if (W[k][k] == 0) {
-      int32_t j = k + 1;
-      while (j <= n && W[j][k] == 0) ++j;
-      if (j > n) return Outcome::kSingular;
-      Zeilentausch(W, k, j);
+// The same result from FLINT's exact inverse S^-1 = B / den; kOverflow only
+// when the result itself does not fit.
+Outcome invertExact(const Matrix& S, int n, Matrix& R) {
+  fmpz_mat_t a, b;
+  fmpz_mat_init(a, n, n);
+  fmpz_mat_init(b, n, n);
+  fmpz_t den, g, P, t;
+  fmpz_init(den);
+  fmpz_init(g);
+  fmpz_init(P);
+  fmpz_init(t);
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) fmpz_set_si(fmpz_mat_entry(a, i, j), S[i + 1][j + 1]);
+  Outcome o = Outcome::kSingular;
+  if (fmpz_mat_inv(b, den, a)) {
+    o = Outcome::kRegular;
+    // d = |den| / g and the entries B / g with den's sign: the least denominator.
+    fmpz_mat_content(g, b);
+    fmpz_gcd(g, g, den);
+    if (fmpz_sgn(den) < 0) fmpz_neg(g, g);
+    fmpz_divexact(den, den, g);
+    for (int i = 0; i < n && o == Outcome::kRegular; ++i)
+      for (int j = 0; j < n && o == Outcome::kRegular; ++j) {
+        fmpz_divexact(t, fmpz_mat_entry(b, i, j), g);
+        if (!fmpz_fits_si(t)) o = Outcome::kOverflow;
+        R[i + 1][j + 1] = fmpz_get_si(t);
+      }
+    // The factor N/g over Z*d/g, g = ggt(N, Z*d); 0/0 stays 0/0.
+    fmpz_set_si(P, S[0][2]);
+    fmpz_mul(P, P, den);
+    fmpz_set_si(t, S[0][3]);
+    fmpz_gcd(g, t, P);
+    if (!fmpz_is_zero(g)) {
+      fmpz_divexact(t, t, g);
+      fmpz_divexact(P, P, g);
     }
-    // Zero rows are judged over all working columns, whatever the grid shows.
-    for (int32_t i = 1; i <= n; ++i)
-      if (i != k && !fused::clearEntry(W, i, k, k, width, width)) return Outcome::kOverflow;
-    fused::reduceRow(W, k, width);
+    if (!fmpz_fits_si(t) || !fmpz_fits_si(P)) o = Outcome::kOverflow;
+    R[0][2] = fmpz_get_si(t);
+    R[0][3] = fmpz_get_si(P);
   }
-  for (int32_t i = 1; i <= n; ++i)
-    if (W[i][i] < 0 && !fused::negateRow(W, i, width)) return Outcome::kOverflow;
-  const bool before = ctx.overflow;
-  ctx.overflow = false;
-  Vereinheitlichen(ctx, W);
-  const bool scaledOverflow = ctx.overflow;
-  ctx.overflow = before;
-  if (scaledOverflow) return Outcome::kOverflow;
-  for (int32_t i = 1; i <= n; ++i)
-    for (int32_t j = 1; j <= n; ++j) R[i][j] = W[i][j + n];
-  if (!writeFactor(S, static_cast<uint64_t>(W[1][1]), R)) return Outcome::kOverflow;
-  return Outcome::kRegular;
+  fmpz_clear(t);
+  fmpz_clear(P);
+  fmpz_clear(g);
+  fmpz_clear(den);
+  fmpz_mat_clear(b);
+  fmpz_mat_clear(a);
+  return o;
 }
 
 }  // namespace
-
-namespace detail {
-bool InvertierenSchrittweise(Context& ctx, const Matrix& S, Matrix& R) {
-  const int n = rowsOf(S);
-  Matrix out = R;
-  const Outcome o = invertStepwise(ctx, S, n, out);
-  if (o == Outcome::kOverflow) ctx.overflow = true;
-  if (o != Outcome::kRegular) return o != Outcome::kSingular;
-  out[0][0] = n;
-  out[0][1] = n;
-  R = out;
-  return true;
-}
-}  // namespace detail
 
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen) {
   const int64_t n = S[0][0];
@@ -140,12 +118,7 @@ void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen)
   Matrix out = R;  // written only on success
   if (n == S[0][1] && n >= 1 && n <= kMax) {
     o = invertFast(S, static_cast<int>(n), out);
-    if (o == Outcome::kOverflow) o = invertStepwise(ctx, S, static_cast<int>(n), out);
-    if (o == Outcome::kOverflow) {
-      // Rows too wide for 64 bits do not make a singular matrix regular.
-      RecordingContext scratch;
-      if (Det(scratch, S) == 0 && !scratch.overflow) o = Outcome::kSingular;
-    }
+    if (o == Outcome::kOverflow) o = invertExact(S, static_cast<int>(n), out);
   }
   switch (o) {
     case Outcome::kRegular:

@@ -16,12 +16,4 @@ namespace ar {
 // in 64 bits sets ctx.overflow. `fehlgeschlagen` is never set to false.
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen);
 
-namespace detail {
-// The elimination row step by row step on the 13 x 25 working array, each
-// combined row reduced at once; Invertieren takes this way when its fast
-// elimination's minors leave 64 bits. Returns false for a singular matrix.
-// S must be n x n, 1..12.
-bool InvertierenSchrittweise(Context& ctx, const Matrix& S, Matrix& R);
-}  // namespace detail
-
 }  // namespace ar

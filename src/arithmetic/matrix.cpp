@@ -1,6 +1,7 @@
 #include "arithmetic/matrix.h"
 
 #include <cmath>
+#include <type_traits>
 
 #include "framework/int64.h"
 
@@ -20,11 +21,19 @@ int64_t toInt64(u128 magnitude, bool negative) {
 }
 }  // namespace
 
-bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Matrix& M) {
+template <class Entries>
+bool normalForm(const Entries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Matrix& M) {
+  constexpr bool kNarrow = std::is_same_v<Entries, Matrix>;
   // The gcd of the entries moves into the factor; once it is 1 it stays 1.
   u128 m = 0;
-  for (int32_t i = 1; i <= rows && m != 1; ++i) {
-    for (int32_t j = 1; j <= cols && m != 1; ++j) m = exact::gcd128(m, exact::mag128(E[i][j]));
+  if constexpr (kNarrow) {
+    uint64_t g = 0;
+    for (int32_t i = 1; i <= rows && g != 1; ++i)
+      for (int32_t j = 1; j <= cols && g != 1; ++j) g = exact::gcd64(g, exact::mag64(E[i][j]));
+    m = g;
+  } else {
+    for (int32_t i = 1; i <= rows && m != 1; ++i)
+      for (int32_t j = 1; j <= cols && m != 1; ++j) m = exact::gcd128(m, exact::mag128(E[i][j]));
   }
   const u128 scale = m > 1 ? m : 1;
 
@@ -47,10 +56,14 @@ bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N
   if (!fits(zm, false) || !fits(nm, nNeg)) return false;
 
   // A negative numerator moves its sign into the entries.
-  std::array<std::array<int64_t, 13>, 13> out{};
+  Matrix out;
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= cols; ++j) {
-      const u128 q = exact::mag128(E[i][j]) / scale;
+      u128 q;
+      if constexpr (kNarrow)
+        q = scale == 1 ? exact::mag64(E[i][j]) : exact::mag64(E[i][j]) / static_cast<uint64_t>(scale);
+      else
+        q = scale == 1 ? exact::mag128(E[i][j]) : exact::mag128(E[i][j]) / scale;
       const bool neg = (E[i][j] < 0) != zNeg;
       if (q != 0 && !fits(q, neg)) return false;
       out[i][j] = q == 0 ? 0 : toInt64(q, neg);
@@ -63,6 +76,9 @@ bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N
   M[0][3] = toInt64(nm, nNeg);
   return true;
 }
+
+template bool normalForm<Matrix>(const Matrix&, int32_t, int32_t, i128, i128, Matrix&);
+template bool normalForm<WideEntries>(const WideEntries&, int32_t, int32_t, i128, i128, Matrix&);
 
 }  // namespace detail
 
@@ -89,13 +105,7 @@ void Klone(const Matrix& A, WideMatrix& B) {
 }
 
 void MKuerzen(Context& ctx, Matrix& M) {
-  const int32_t rows = rowsOf(M);
-  const int32_t cols = colsOf(M);
-  detail::WideEntries E;
-  for (int32_t i = 1; i <= rows; ++i) {
-    for (int32_t j = 1; j <= cols; ++j) E[i][j] = M[i][j];
-  }
-  if (!detail::normalForm(E, rows, cols, M[0][2], M[0][3], M)) ctx.overflow = true;
+  if (!detail::normalForm(M, rowsOf(M), colsOf(M), M[0][2], M[0][3], M)) ctx.overflow = true;
 }
 
 bool ganzzahlig(double x) { return std::floor(x) == x; }

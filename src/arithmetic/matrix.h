@@ -80,7 +80,7 @@ inline int32_t colsOf(const Grid<C>& M) {
 // Clamps a count the caller passes (Szahl/Zzahl) to 0..hi.
 inline int32_t clampCount(int64_t n, int32_t hi) { return n < 0 ? 0 : n > hi ? hi : static_cast<int32_t>(n); }
 
-// The normal form of results formed in 128 bits.
+// The normal form of results formed in 64 or 128 bits.
 namespace detail {
 using exact::i128;
 using exact::u128;
@@ -89,10 +89,12 @@ using exact::u128;
 using WideEntries = std::array<std::array<i128, 13>, 13>;
 
 // Normal form of the matrix with entries E (rows 1..rows, columns 1..cols) and
-// factor Z/N, all exact. When every entry and the factor fit in 64 bits they
-// are written into M (entries and M(0,2), M(0,3) only) and true comes back;
-// otherwise M is left as it was and false comes back.
-bool normalForm(const WideEntries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Matrix& M);
+// factor Z/N, all exact; E is a Matrix or WideEntries and may be M itself.
+// When every entry and the factor fit in 64 bits they are written into M
+// (entries and M(0,2), M(0,3) only) and true comes back; otherwise M is left
+// as it was and false comes back.
+template <class Entries>
+bool normalForm(const Entries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Matrix& M);
 }  // namespace detail
 
 }  // namespace ar

@@ -1,59 +1,107 @@
 #pragma once
-// Matrices for the arithmetic tests, written as header values and rows, and
-// the checks every arithmetic test shares.
+// Matrices for the arithmetic tests, written as text, and the table runner.
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
+#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "arithmetic/matrix.h"
+#include "arithmetic/algebra.h"
+#include "arithmetic/diagonal.h"
+#include "arithmetic/elimination.h"
+#include "arithmetic/inverse.h"
+#include "arithmetic/orthogonal.h"
 
 namespace test {
 
 using ar::Matrix;
-using Rows = std::vector<std::vector<int64_t>>;
 using Messages = std::vector<std::pair<std::string, int>>;
-
-inline constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
-inline constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+inline constexpr int64_t kMin = INT64_MIN, kMax = INT64_MAX;
 constexpr int64_t P(int e) { return int64_t{1} << e; }
 
-// rows x cols with factor z/n; the entries row by row, every other cell 0.
-inline Matrix make(int64_t rows, int64_t cols, const Rows& e, int64_t z = 1, int64_t n = 1) {
+// A number as a sum of products of integers and powers: "-2^63", "3*2^61+1", "max", "min".
+inline int64_t num(const std::string& s) {
+  if (s == "max" || s == "min") return s == "max" ? kMax : kMin;
+  __int128 sum = 0;
+  for (size_t i = 0, len; i < s.size();) {
+    __int128 term = s[i] == '-' ? -1 : 1;
+    i += s[i] == '-' || s[i] == '+';
+    for (bool more = true; more; more = i < s.size() && s[i] == '*' && ++i) {
+      __int128 f = std::stoll(s.substr(i), &len), base = f;
+      if ((i += len) < s.size() && s[i] == '^')
+        for (int e = std::stoi(s.substr(++i), &len), k = (i += len, 1); k < e; ++k) f *= base;
+      term *= f;
+    }
+    sum += term;
+  }
+  return static_cast<int64_t>(sum);
+}
+
+// "2 4; 6 8 | 1/3": the rows, then the factor (1/1 when left out); other cells 0.
+// The counts come from the rows unless given.
+inline Matrix M(const std::string& text, int64_t rows = -1, int64_t cols = -1) {
   Matrix m{};
-  m[0][0] = rows;
-  m[0][1] = cols;
-  m[0][2] = z;
-  m[0][3] = n;
-  for (size_t i = 0; i < e.size(); ++i)
-    for (size_t j = 0; j < e[i].size(); ++j) m[i + 1][j + 1] = e[i][j];
+  std::istringstream in(text.substr(0, text.find('|')));
+  std::string row, t;
+  for (int64_t i = 1; std::getline(in, row, ';'); ++i)
+    for (std::istringstream r(row); r >> t; m[0][1] = std::max(m[0][1], m[i][0])) m[i][++m[i][0]] = num(t);
+  for (int64_t i = 1; i <= 12; ++i) m[0][0] += m[i][0] != 0, m[i][0] = 0;
+  const std::string f = text.find('|') == std::string::npos ? "1/1" : text.substr(text.find('|') + 2);
+  m[0][2] = num(f.substr(0, f.find('/'))), m[0][3] = num(f.substr(f.find('/') + 1));
+  if (rows >= 0) m[0][0] = rows, m[0][1] = cols;
   return m;
 }
-// Size taken from the rows.
-inline Matrix make(const Rows& e, int64_t z = 1, int64_t n = 1) {
-  return make(static_cast<int64_t>(e.size()), static_cast<int64_t>(e.empty() ? 0 : e[0].size()), e, z, n);
-}
 inline Matrix identity(int64_t n) {
-  Matrix m = make(n, n, {});
+  Matrix m = M("", n, n);
   for (int64_t i = 1; i <= n; ++i) m[i][i] = 1;
   return m;
 }
-// m with one more cell set, for cells an operation must leave alone.
-template <class M>
-M with(M m, size_t i, size_t j, int64_t v) {
+template <class T>
+T with(T m, size_t i, size_t j, int64_t v) {  // one more cell set, for cells that must stay
   m[i][j] = v;
   return m;
 }
 
-// Nothing reported: no overflow, no format error, no message.
-inline void expectQuiet(const ar::RecordingContext& ctx) {
-  EXPECT_FALSE(ctx.overflow);
-  EXPECT_FALSE(ctx.Formelfehler);
-  EXPECT_EQ(ctx.messages, Messages{});
+enum Outcome { kQuiet, kOverflow, kFormat, kSingular };
+
+// '*' a * b, '+' a + b, 's' a times b's factor, '^' a to the power b(0,0), each
+// into a third array; 'n' MKuerzen twice, 'v' Vereinheitlichen, 'o' Orthnorm,
+// 'e' Verfahren on a itself; 'i' Invertieren into a third array. What fails
+// changes nothing; a failing power leaves the identity, a singular matrix its copy.
+struct Op {
+  char op;
+  const char* name;
+  Matrix a, b, expected;
+  Outcome outcome = kQuiet;
+  int64_t aZ = 0, bZ = 0;  // the sum's operands' numerators afterwards: those over L
+};
+
+inline void run(const std::vector<Op>& cases) {
+  for (const Op& c : cases) {
+    SCOPED_TRACE(c.name);
+    ar::RecordingContext ctx;
+    const bool third = c.op == '*' || c.op == '+' || c.op == '^' || c.op == 'i';
+    bool failed = false;
+    Matrix a = c.a, b = c.b, r = with(third ? M("9 | 2/2", 3, 3) : c.a, 9, 9, 77);  // outside the result: kept
+    if (c.op == '*') ar::MatMult(ctx, a, b, r);
+    if (c.op == '+') ar::MatPlus(ctx, a, b, r);
+    if (c.op == '^') ar::MatPot(ctx, a, static_cast<int32_t>(b[0][0]), r);
+    if (c.op == 's') ar::MatSkalMul(ctx, b[0][2], b[0][3], r);
+    if (c.op == 'n') ar::MKuerzen(ctx, r), ar::MKuerzen(ctx, r);
+    if (c.op == 'v') ar::Vereinheitlichen(ctx, r);
+    if (c.op == 'o') ar::Orthnorm(ctx, r);
+    if (c.op == 'e') ar::Verfahren(ctx, r);
+    if (c.op == 'i') ar::Invertieren(ctx, a, r, failed);
+    EXPECT_EQ(r, c.op == '^' ? c.expected : with(c.expected, 9, 9, c.outcome == kSingular ? 0 : 77));
+    EXPECT_EQ(failed, c.outcome == kSingular);
+    EXPECT_TRUE(c.op != '+' || (a == with(c.a, 0, 2, c.aZ) && b == with(c.b, 0, 2, c.bZ)));
+    EXPECT_EQ(ctx.overflow, c.outcome == kOverflow);
+    EXPECT_EQ(ctx.Formelfehler, c.outcome == kFormat);
+    const char* format = c.op == '+' ? "Matrizen haben verschiedene Formate" : "Die Matrixformate passen nicht zusammen";
+    const Messages singular = {{"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}};
+    EXPECT_EQ(ctx.messages, (c.outcome == kFormat ? Messages{{format, fw::kMsgPlain}} : c.outcome == kSingular ? singular : Messages{}));
+  }
 }
 
 }  // namespace test

@@ -1,0 +1,238 @@
+// Our matrix operations beside FLINT's on the same inputs, in one run: 64
+// seeded 12 x 12 matrices with entries from -10 to 10 (11 x 12 systems for
+// the echelon form), and the 12-cycle to the power 2^31 - 1. Prints a table
+// of the medians and their ratio at the end.
+
+#include <benchmark/benchmark.h>
+#include <flint/fmpz_mat.h>
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "arithmetic/algebra.h"
+#include "arithmetic/determinant.h"
+#include "arithmetic/elimination.h"
+#include "arithmetic/inverse.h"
+
+namespace {
+
+constexpr int kSamples = 64;
+constexpr int32_t kPower = 2147483647;
+
+class NoBoxes : public ar::Context {
+ public:
+  void message(const std::string&, int) override {}
+};
+
+// One sample as our matrix and as FLINT's.
+struct Sample {
+  ar::Matrix ours{};
+  fmpz_mat_t flint;
+  Sample(const Sample&) = delete;
+  Sample(int rows, int cols) { fmpz_mat_init(flint, rows, cols); }
+  ~Sample() { fmpz_mat_clear(flint); }
+  void set(int i, int j, int64_t v) {
+    ours[i + 1][j + 1] = v;
+    fmpz_set_si(fmpz_mat_entry(flint, i, j), v);
+  }
+};
+
+std::deque<Sample>& samples(int rows, int cols, unsigned seed) {
+  static std::map<unsigned, std::deque<Sample>> cache;
+  auto& out = cache[seed];
+  if (!out.empty()) return out;
+  std::mt19937_64 rng(seed);
+  std::uniform_int_distribution<int64_t> entry(-10, 10);
+  for (int s = 0; s < kSamples; ++s) {
+    Sample& m = out.emplace_back(rows, cols);
+    m.ours[0] = {rows, cols, 1, 1};
+    for (int i = 0; i < rows; ++i)
+      for (int j = 0; j < cols; ++j) m.set(i, j, entry(rng));
+  }
+  return out;
+}
+
+std::deque<Sample>& square() { return samples(12, 12, 1); }
+std::deque<Sample>& other() { return samples(12, 12, 2); }
+std::deque<Sample>& systems() { return samples(11, 12, 3); }
+
+Sample& cycle() {
+  static Sample c(12, 12);
+  static bool made = false;
+  if (!made) {
+    c.ours[0] = {12, 12, 1, 1};
+    for (int i = 0; i < 12; ++i) c.set(i, (i + 1) % 12, 1);
+    made = true;
+  }
+  return c;
+}
+
+void detOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(ar::Det(ctx, square()[i++ % kSamples].ours));
+}
+void detFlint(benchmark::State& state) {
+  fmpz_t d;
+  fmpz_init(d);
+  size_t i = 0;
+  for (auto _ : state) {
+    fmpz_mat_det(d, square()[i++ % kSamples].flint);
+    benchmark::DoNotOptimize(d);
+  }
+  fmpz_clear(d);
+}
+
+void invOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  ar::Matrix r{};
+  bool failed = false;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Invertieren(ctx, square()[i++ % kSamples].ours, r, failed);
+    benchmark::DoNotOptimize(r);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+void invFlint(benchmark::State& state) {
+  fmpz_mat_t r;
+  fmpz_mat_init(r, 12, 12);
+  fmpz_t den;
+  fmpz_init(den);
+  size_t i = 0;
+  for (auto _ : state) {
+    fmpz_mat_inv(r, den, square()[i++ % kSamples].flint);
+    benchmark::DoNotOptimize(r);
+  }
+  fmpz_clear(den);
+  fmpz_mat_clear(r);
+}
+
+void rrefOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::Matrix m = systems()[i++ % kSamples].ours;
+    ar::Verfahren(ctx, m);
+    benchmark::DoNotOptimize(m);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+void rrefFlint(benchmark::State& state) {
+  fmpz_mat_t r;
+  fmpz_mat_init(r, 11, 12);
+  fmpz_t den;
+  fmpz_init(den);
+  size_t i = 0;
+  for (auto _ : state) {
+    fmpz_mat_rref(r, den, systems()[i++ % kSamples].flint);
+    benchmark::DoNotOptimize(r);
+  }
+  fmpz_clear(den);
+  fmpz_mat_clear(r);
+}
+
+void rankOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(ar::Rang(ctx, square()[i++ % kSamples].ours));
+}
+void rankFlint(benchmark::State& state) {
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(fmpz_mat_rank(square()[i++ % kSamples].flint));
+}
+
+void mulOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  ar::Matrix r{};
+  size_t i = 0;
+  for (auto _ : state) {
+    ar::MatMult(ctx, square()[i % kSamples].ours, other()[i % kSamples].ours, r);
+    ++i;
+    benchmark::DoNotOptimize(r);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+void mulFlint(benchmark::State& state) {
+  fmpz_mat_t r;
+  fmpz_mat_init(r, 12, 12);
+  size_t i = 0;
+  for (auto _ : state) {
+    fmpz_mat_mul(r, square()[i % kSamples].flint, other()[i % kSamples].flint);
+    ++i;
+    benchmark::DoNotOptimize(r);
+  }
+  fmpz_mat_clear(r);
+}
+
+void powOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  ar::Matrix r{};
+  for (auto _ : state) {
+    ar::MatPot(ctx, cycle().ours, kPower, r);
+    benchmark::DoNotOptimize(r);
+  }
+  if (ctx.overflow) state.SkipWithError("overflow");
+}
+void powFlint(benchmark::State& state) {
+  fmpz_mat_t r;
+  fmpz_mat_init(r, 12, 12);
+  for (auto _ : state) {
+    fmpz_mat_pow(r, cycle().flint, kPower);
+    benchmark::DoNotOptimize(r);
+  }
+  fmpz_mat_clear(r);
+}
+
+// Each pair in one run, with enough repetitions for a median.
+void pair(const char* op, void (*ours)(benchmark::State&), void (*flint)(benchmark::State&)) {
+  for (auto [who, fn] : {std::pair{"Quenlor", ours}, std::pair{"FLINT", flint}})
+    benchmark::RegisterBenchmark((std::string(op) + "/" + who).c_str(), fn)
+        ->Repetitions(9)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMicrosecond);
+}
+
+// The console output, and the medians kept for the closing table.
+class TableReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median" && !r.error_occurred)
+        median_[r.run_name.function_name] = r.GetAdjustedRealTime();
+  }
+  void printTable(const std::vector<std::string>& ops) const {
+    std::printf("\n%-12s %14s %14s %10s\n", "median (us)", "Quenlor", "FLINT", "ratio");
+    for (const auto& op : ops) {
+      const auto ours = median_.find(op + "/Quenlor"), ref = median_.find(op + "/FLINT");
+      if (ours == median_.end() || ref == median_.end()) continue;
+      std::printf("%-12s %14.3f %14.3f %10.2f\n", op.c_str(), ours->second, ref->second, ours->second / ref->second);
+    }
+  }
+
+ private:
+  std::map<std::string, double> median_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> ops = {"Det", "Invertieren", "Verfahren", "Rang", "MatMult", "MatPot"};
+  pair("Det", detOurs, detFlint);
+  pair("Invertieren", invOurs, invFlint);
+  pair("Verfahren", rrefOurs, rrefFlint);
+  pair("Rang", rankOurs, rankFlint);
+  pair("MatMult", mulOurs, mulFlint);
+  pair("MatPot", powOurs, powFlint);
+  benchmark::Initialize(&argc, argv);
+  TableReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.printTable(ops);
+  benchmark::Shutdown();
+  return 0;
+}
