@@ -5,31 +5,7 @@
 
 #include "app/fenster_fixture.h"
 
-namespace {
-
-using Rows = std::vector<std::vector<int64_t>>;
-const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
-
-struct BefehlTest : FensterTest {
-  // Types a matrix into the grid as a user would: sizes, factor, cells.
-  void setGrid(const Rows& rows, const std::string& num = "1", const std::string& den = "1") {
-    for (const auto& [name, t] : {std::pair<const char*, std::string>{"ZZahlF", std::to_string(rows.size())},
-                                  {"SZahlF", std::to_string(rows[0].size())}, {"FakZF", num}, {"FakNF", den}})
-      type(name, t);
-    for (size_t r = 0; r < rows.size(); ++r)
-      for (size_t c = 0; c < rows[r].size(); ++c) type(grid::cellName(r + 1, c + 1), std::to_string(rows[r][c]));
-  }
-  // The grid as shown: "factor: rows" with the rows of the size fields.
-  std::string shownGrid() const {
-    std::string s = text("FakZF") + "/" + text("FakNF") + ":";
-    for (int r = 1; r <= std::stoi(text("ZZahlF")); ++r)
-      for (int c = 1; c <= std::stoi(text("SZahlF")); ++c)
-        s += (r > 1 && c == 1 ? " | " : " ") + text(grid::cellName(r, c));
-    return s;
-  }
-};
-
-}  // namespace
+using BefehlTest = FensterTest;
 
 TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingIsOff) {
   const struct { const char *what, *button; Rows in; const char *num, *den, *shown; } cases[] = {

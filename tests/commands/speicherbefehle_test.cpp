@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/knopf_fixture.h"
+#include "app/fenster_fixture.h"
 
 using grid::cellName;
 
-TEST_F(KnopfTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
+TEST_F(FensterTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
   const struct { char buchstabe; const char *ein, *aus, *kopf; } speicher[] = {
       {'A', "InAB", "BevelButton7", "A = "}, {'B', "InBB", "BevelButton11", "B  = "},
       {'C', "InCB", "BevelButton13", "C  = "}, {'D', "InDB", "BevelButton15", "D = "},

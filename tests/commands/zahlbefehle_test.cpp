@@ -5,9 +5,38 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
-#include "commands/knopf_fixture.h"
+#include "app/fenster_fixture.h"
 
 namespace {
+
+struct KnopfTest : FensterTest {
+  // One row of a table: the grid typed with the factor 5/7, a text in the
+  // output field and random entries scripted (as drawn); the boxes, the grid
+  // (empty: as typed), the factor and the output field (empty: as typed)
+  // afterwards. A refused command logs nothing.
+  struct Fall {
+    const char *what, *knopf;
+    Rows in;
+    std::string out;
+    Boxes boxes = {};
+    Rows shown = {};
+    std::string fak = "5/7", eingabe = "vorher";
+    std::vector<int> zuege = {};
+  };
+  void run(const std::vector<Fall>& faelle) {
+    for (const auto& f : faelle) {
+      setGrid(f.in, "5", "7");
+      type("InOutF", f.eingabe);
+      for (int e : f.zuege) services.queueRnd((e + 10.5) / 20);  // the middle of e's interval
+      const std::string protokoll = w->Protokoll;
+      EXPECT_EQ(press(f.knopf, oks(f.boxes)), f.boxes) << f.what;
+      EXPECT_EQ(grid(), f.shown.empty() ? f.in : f.shown) << f.what;
+      EXPECT_EQ(factor(), f.fak) << f.what;
+      EXPECT_EQ(text("InOutF"), f.out.empty() ? f.eingabe : f.out) << f.what;
+      EXPECT_TRUE(f.boxes.empty() || w->Protokoll == protokoll) << f.what;
+    }
+  }
+};
 
 constexpr int64_t K = int64_t{1} << 62;
 constexpr int kPlain = fw::kMsgPlain, kCaution = fw::kMsgCaution;

@@ -16,7 +16,6 @@
 
 namespace {
 
-const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
 std::string mal(const std::string& s, int n) { return n > 0 ? s + mal(s, n - 1) : ""; }
 // Right after the start: the 3 x 3 grid, seven 1 x 1 stores, no term, "$".
 const std::string kStart = "3;3;1;1;" + mal("0;", 165) + mal("1;1;1;1;" + mal("0;", 165), 7) + ";$;\r";

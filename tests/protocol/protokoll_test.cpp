@@ -4,12 +4,6 @@
 
 #include "app/fenster_fixture.h"
 
-static ar::Matrix matrix(int64_t rows, int64_t cols, int64_t num, int64_t den, std::vector<int64_t> entries) {
-  ar::Matrix M{{{rows, cols, num, den}}};
-  for (size_t k = 0; k < entries.size(); ++k) M[1 + k / cols][1 + k % cols] = entries[k];
-  return M;
-}
-
 // InsProtokoll writes heading, factor and array; InsProtokoll2 the augmented
 // system (the last column behind a bar) and its trailer. The factor is written
 // from its own numerator and denominator, the sign in the numerator; a product
