@@ -9,33 +9,27 @@ namespace {
 
 const std::string FF = "\f";
 
-TEST_F(FensterTest, LoeschenAsksWhenThereIsSomethingToLoseAndClipboardGetsTheProtocol) {
-  const Boxes frage = {
-      {"Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren." + FF + FF + "Wirklich Loeschen?", 1}};
+// "Loeschen" asks when there is something to lose, "Neu" every time; "->K"
+// copies the protocol. The rest of the start state is the reset's own.
+TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
+  const std::string loeschen = "Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren." + FF + FF +
+                               "Wirklich Loeschen?",
+                    neu = "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF +
+                          "Wirklich neu Starten?";
   for (const auto& [fall, protokoll, antwort, danach] : std::vector<std::tuple<const char*, std::string, int, std::string>>{
            {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", fw::kAnswerOk, "$"},
-           {"more, Cancel", "$a", fw::kAnswerCancel, "$a"}, {"sorts below $", "#a", fw::kAnswerOk, "$"}}) {
+           {"more, Cancel", "$a", fw::kAnswerCancel, "$a"}, {"sorts below $", "#a", fw::kAnswerOk, "$"},
+           {"Neu, Cancel", "$x", fw::kAnswerCancel, "$x"}, {"Neu, fresh", "$", fw::kAnswerCancel, "$"},
+           {"Neu, OK", "$x", fw::kAnswerOk, "$"}}) {
+    const bool istNeu = std::string(fall).starts_with("Neu");
     w->Protokoll = protokoll;
     if (antwort) services.expectBox(antwort);  // 0: nothing asked
-    button("BevelButton30").click();
+    button(istNeu ? "BevelButton21" : "BevelButton30").click();
     button("BevelButton31").click();
     EXPECT_EQ(std::make_tuple(w->Protokoll, services.clipboardText(), boxesShown()),
-              std::make_tuple(danach, "\r" + danach, antwort ? frage : Boxes{})) << fall;
+              std::make_tuple(danach, "\r" + danach, antwort ? Boxes{{istNeu ? neu : loeschen, 1}} : Boxes{})) << fall;
     services.clearBoxes();
   }
-}
-
-// The rest of the start state is the reset's own.
-TEST_F(FensterTest, NeuAsksEveryTimeAndResetsOnOk) {
-  w->Protokoll = "$x";
-  for (const auto& [antwort, danach] : {std::pair(fw::kAnswerCancel, "$x"), std::pair(fw::kAnswerOk, "$")}) {
-    services.expectBox(antwort);
-    button("BevelButton21").click();
-    EXPECT_EQ(w->Protokoll, danach) << antwort;
-  }
-  const std::pair<std::string, int> frage = {
-      "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF + "Wirklich neu Starten?", 1};
-  EXPECT_EQ(boxesShown(), (Boxes{frage, frage}));
 }
 
 // Version and contact, then the fixed paragraph of three sentences.

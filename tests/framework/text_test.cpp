@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int64_t kMin64 = std::numeric_limits<int64_t>::min(), kMax64 = std::numeric_limits<int64_t>::max();
-constexpr int32_t kMin32 = std::numeric_limits<int32_t>::min(), kMax32 = std::numeric_limits<int32_t>::max();
 
 // The one text-to-integer rule: a leading decimal number, exact over the whole
 // 64-bit range, fraction and exponent truncated toward zero, saturated at the ends.
@@ -44,10 +43,6 @@ TEST(ToInt64, LeadingDecimalNumber) {
       {std::string_view("7\0" "9", 3), 7}, {std::string_view("123456", 3), 123}, {std::string_view("12e5", 3), 12},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(fw::toInt64(text), expected) << "text \"" << text << "\"";
-  // The Int32 form clamps the same scan.
-  const std::pair<const char*, int32_t> as32[] = {
-      {"-3.9", -3}, {"2147483648", kMax32}, {"-2147483649", kMin32}, {"-9223372036854775808", kMin32}, {"x", 0}};
-  for (const auto& [text, expected] : as32) EXPECT_EQ(fw::toInt32(text), expected) << "toInt32 " << text;
 }
 
 // A row of a table of calls, named by the call's own text.

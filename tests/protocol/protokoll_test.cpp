@@ -43,10 +43,4 @@ TEST_F(FensterTest, InsProtokollAndInsProtokoll2WriteTheirBlocks) {
     c.augmented ? w->InsProtokoll2(c.m, c.text) : w->InsProtokoll(c.m, c.text);
     EXPECT_EQ(w->Protokoll, "$" + c.expected) << c.what;
   }
-  // Entries follow one another; a line break is "\\" and a carriage return.
-  w->Protokoll = "$";
-  w->InsProtokoll(matrix(1, 1, 1, 1, {-2}), "\\det ");
-  w->Protokoll += " = -2";
-  w->PZeilenumbruch();
-  EXPECT_EQ(w->Protokoll, "$\\det \\left( \\begin {array} {c}-2\\\\\r\\end{array} \\right) \r = -2\\\\\r");
 }
