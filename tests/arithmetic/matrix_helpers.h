@@ -49,6 +49,8 @@ inline Matrix M(const std::string& text, int64_t rows = -1, int64_t cols = -1) {
   if (rows >= 0) m[0][0] = rows, m[0][1] = cols;
   return m;
 }
+// What a third array holds before: a failing operation leaves it so.
+inline const Matrix kBefore = M("9 | 2/2", 3, 3);
 inline Matrix identity(int64_t n) {
   Matrix m = M("", n, n);
   for (int64_t i = 1; i <= n; ++i) m[i][i] = 1;
@@ -80,7 +82,7 @@ inline void run(const std::vector<Op>& cases) {
     ar::RecordingContext ctx;
     const bool third = c.op == '*' || c.op == '+' || c.op == '^' || c.op == 'i';
     bool failed = false;
-    Matrix a = c.a, b = c.b, r = with(third ? M("9 | 2/2", 3, 3) : c.a, 9, 9, 77);  // outside the result: kept
+    Matrix a = c.a, b = c.b, r = with(third ? kBefore : c.a, 9, 9, 77);  // outside the result: kept
     if (c.op == '*') ar::MatMult(ctx, a, b, r);
     if (c.op == '+') ar::MatPlus(ctx, a, b, r);
     if (c.op == '^') ar::MatPot(ctx, a, static_cast<int32_t>(b[0][0]), r);

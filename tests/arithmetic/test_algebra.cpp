@@ -25,7 +25,6 @@ Matrix firstRow(int64_t v) {  // I + N with N^2 = 0
   return m;
 }
 Matrix p(int64_t e) { return M("", e, 0); }
-const Matrix kBefore = M("9 | 2/2", 3, 3);
 
 // A product that fits is found however wide the way.
 TEST(MatMult, Table) {

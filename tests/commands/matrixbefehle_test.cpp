@@ -46,13 +46,12 @@ TEST_F(BefehlTest, TheProtocolSwitchAndWhatTheCommandsLogWhileItIsOn) {
        "\\frac {-2} {4} \\cdot  \\left( \\begin {array} {cccc}1&2&| &3\\\\\r3&4&| &5\\\\\r" + end + "\\rightarrow\r"
        "\\frac {-2} {4} \\cdot  \\left( \\begin {array} {cccc}1&0&| &-1\\\\\r0&1&| &2\\\\\r" + end + ".\r\\\\\r"},
       {"BevelButton4", {{1, 2}, {3, 4}}, "1", "1", nullptr,
-       "\\left( \\begin {array} {cc}1&2\\\\\r3&4\\\\\r" + end + "\r"
-       "^{-1} =\\frac {1} {2} \\cdot  \\left( \\begin {array} {cc}-4&2\\\\\r3&-1\\\\\r" + end + "\r\\\\\r"},
+       kCC + "1&2\\\\\r3&4\\\\\r" + kEnde + "^{-1} =\\frac {1} {2} \\cdot  " + kCC + "-4&2\\\\\r3&-1\\\\\r" + kEnde +
+           kUmbruch},
       {"BevelButton23", {{3, 1}, {4, 2}}, "1", "3", nullptr,
-       "\\frac {1} {3} \\cdot  \\left( \\begin {array} {cc}3&1\\\\\r4&2\\\\\r" + end + "\r\\mathrm{orthogonalisiert:}"
-       "\\frac {1} {3} \\cdot  \\left( \\begin {array} {cc}3&-4\\\\\r4&3\\\\\r" + end + "\r\\\\\r"},
-      {"BevelButton4", {{1, 2}, {2, 4}}, "1", "1", "1/1: 1 2 | 2 4",
-       "\\left( \\begin {array} {cc}1&2\\\\\r2&4\\\\\r" + end + "\r"},
+       "\\frac {1} {3} \\cdot  " + kCC + "3&1\\\\\r4&2\\\\\r" + kEnde + "\\mathrm{orthogonalisiert:}" +
+           "\\frac {1} {3} \\cdot  " + kCC + "3&-4\\\\\r4&3\\\\\r" + kEnde + kUmbruch},
+      {"BevelButton4", {{1, 2}, {2, 4}}, "1", "1", "1/1: 1 2 | 2 4", kCC + "1&2\\\\\r2&4\\\\\r" + kEnde},
       {"BevelButton4", {{2, 4, 6}, {8, 10, 12}}, "1", "1", "2/1: 1 2 3 | 4 5 6",
        "\\left( \\begin {array} {ccc}2&4&6\\\\\r8&10&12\\\\\r" + end + "\r"},
   };

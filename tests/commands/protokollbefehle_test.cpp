@@ -24,7 +24,7 @@ TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
     const bool istNeu = std::string(fall).starts_with("Neu");
     const Boxes frage = antwort ? Boxes{{istNeu ? neu : loeschen, fw::kMsgOkCancel}} : Boxes{};  // 0: nothing asked
     w->Protokoll = protokoll;
-    EXPECT_EQ(press(istNeu ? "BevelButton21" : "BevelButton30", std::vector<int>(frage.size(), antwort)), frage) << fall;
+    EXPECT_EQ(press(istNeu ? "BevelButton21" : "BevelButton30", std::vector(frage.size(), antwort)), frage) << fall;
     button("BevelButton31").click();
     EXPECT_EQ(std::pair(w->Protokoll, services.clipboardText()), std::pair(danach, "\r" + danach)) << fall;
   }
