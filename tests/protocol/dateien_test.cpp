@@ -30,9 +30,9 @@ std::string mitFeld(int k, const std::string& wert, const std::string& datei = k
 class DateiTest : public FensterTest {
  protected:
   std::string pfad(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
-  std::string speichern(const char* knopf, const std::string& name = "f") {
+  std::string speichern(fw::BevelButton& knopf, const std::string& name = "f") {
     services.expectSaveDialog(pfad(name));
-    button(knopf).click();
+    knopf.click();
     return fw::readTextFile(pfad(name)).value_or("(keine Datei)");
   }
   // Everything a load may change: the grid's and the term's fields, the stores, X, the protocol.
@@ -66,8 +66,8 @@ class DateiTest : public FensterTest {
 };
 
 TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
-  EXPECT_EQ(speichern("BevelButton19"), kStart);
-  EXPECT_EQ(speichern("BevelButton24"), "$$\r");
+  EXPECT_EQ(speichern(button("BevelButton19")), kStart);
+  EXPECT_EQ(speichern(button("BevelButton24")), "$$\r");
   EXPECT_EQ(services.suggestedNames(), (std::vector<std::string>{"QuenlorDaten", "QuenlorProtokoll"}));
   // A folder, or a file in a folder that does not exist (a read-only folder
   // does not stop root): each of the three saves says so.
@@ -88,13 +88,13 @@ TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
   for (int k = 0; k < 25; ++k) {
     zufaellig(rng);
     auto vorher = zustand();
-    const std::string datei = speichern("BevelButton19", "a");
+    const std::string datei = speichern(button("BevelButton19"), "a");
     std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
     press("BevelButton21", {fw::kAnswerOk});
     const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? Boxes{{kUeberlauf, 0}} : Boxes{};
     services.expectOpenDialog(pfad("a"));
     EXPECT_EQ(press("BevelButton20", oks(nullNenner)), nullNenner) << k;
-    EXPECT_EQ(speichern("BevelButton19", "b"), datei) << "workspace " << k;
+    EXPECT_EQ(speichern(button("BevelButton19"), "b"), datei) << "workspace " << k;
     auto nachher = zustand();
     std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
     EXPECT_EQ(nachher, vorher) << "workspace " << k;
@@ -135,7 +135,7 @@ TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
   std::mt19937_64 rng(20000);
   zufaellig(rng);
   w->Protokoll += "\r\r;";
-  const std::string gut = speichern("BevelButton19");
+  const std::string gut = speichern(button("BevelButton19"));
   const auto erwartet = datei::Zerlegen(gut).value();
   auto ersetzt = [&](const char* durch) { return QByteArray::fromStdString(gut).replace("\r", durch).toStdString(); };
   for (const std::string& variante : {ersetzt("\n"), ersetzt("\r\n"), "\xEF\xBB\xBF" + gut,
@@ -176,9 +176,8 @@ TEST_F(DateiTest, ProtocolWindow) {
     pw.as<fw::BevelButton>(knopf).click();
     EXPECT_EQ(w->Protokoll + "|" + feld.text() + "|" + services.clipboardText(), danach) << knopf;
   }
-  services.expectSaveDialog(pfad("zusatz"));
-  pw.as<fw::BevelButton>("AppendPB1").click();
-  EXPECT_EQ(std::make_pair(fw::readTextFile(pfad("zusatz")).value(), services.suggestedNames().back()),
+  const std::string zusatz = speichern(pw.as<fw::BevelButton>("AppendPB1"));  // before its suggested name is read
+  EXPECT_EQ(std::make_pair(zusatz, services.suggestedNames().back()),
             std::make_pair(std::string("X;1\r\r"), std::string("QuenlorZusatztext")));
   pw.widget()->close();
   EXPECT_FALSE(pw.isVisible());
