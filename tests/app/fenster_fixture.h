@@ -16,6 +16,7 @@ using Rows = std::vector<std::vector<int64_t>>;
 using Boxes = std::vector<std::pair<std::string, int>>;  // text and kind
 
 inline const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
+inline const Boxes kUeberlaufBox = {{kUeberlauf, fw::kMsgPlain}};
 // The start of a two-column block, its end and the line break that ends an entry.
 inline const std::string kCC = "\\left( \\begin {array} {cc}", kEnde = "\\end{array} \\right) \r", kUmbruch = "\\\\\r";
 

@@ -25,9 +25,7 @@ class StartTest : public FensterTest {
     EXPECT_EQ(button("ProtokollB").caption() + (button("ProtokollB").value() ? " pressed" : ""),
               "Protokollierung Einschalten");
     for (const auto& s : app::kSpeicher) EXPECT_FALSE(button(s.speicherKnopf).value()) << s.speicherKnopf;
-    ar::Matrix leer{};
-    leer[0] = {1, 1, 1, 1};
-    for (const ar::Matrix& s : w->Speicher) EXPECT_EQ(s, leer);
+    for (const ar::Matrix& s : w->Speicher) EXPECT_EQ(s, matrix(1, 1, 1, 1));
     const std::array<std::array<std::string, 2>, 11> signPairs = {
         {{"6", ""}, {"+-", "-"}, {"**", "*"}, {"*+", "*"}, {"-+", "-"}, {"++", "+"}, {"--", "+"}}};
     EXPECT_EQ(w->V, signPairs);

@@ -1,4 +1,4 @@
-// Echelon form, row deletion, rank, determinant, Cramer's matrices and the inverse.
+// Echelon form, row deletion, rank, determinant and the inverse.
 
 #include <gtest/gtest.h>
 

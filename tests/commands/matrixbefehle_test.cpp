@@ -72,13 +72,12 @@ TEST_F(BefehlTest, TheProtocolSwitchAndWhatTheCommandsLogWhileItIsOn) {
 TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {
   button("ProtokollB").click();
   // Diagonal 3037000499 and 3037000507 (primes near 2^31.5): the equalised diagonal, their lcm, exceeds 2^63.
-  const Boxes ueberlauf = {{kUeberlauf, fw::kMsgPlain}};
   setGrid({{3037000499, 0}, {0, 3037000507}});
-  EXPECT_EQ(press("BevelButton5", {fw::kAnswerOk}), ueberlauf);
+  EXPECT_EQ(press("BevelButton5", {fw::kAnswerOk}), kUeberlaufBox);
   EXPECT_EQ(shownGrid() + w->Protokoll, "1/1: 3037000499 0 | 0 3037000507$") << "the grid keeps what was typed";
   for (const char* b : {"BevelButton1", "BevelButton5", "BevelButton28", "BevelButton23"}) {
     setGrid({{2, 1}, {1, 1}}, "1", "0");
-    EXPECT_EQ(press(b, {fw::kAnswerOk}), ueberlauf) << b;
+    EXPECT_EQ(press(b, {fw::kAnswerOk}), kUeberlaufBox) << b;
     EXPECT_EQ(text("FakNF"), "0") << b;
   }
 }

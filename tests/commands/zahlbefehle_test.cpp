@@ -50,7 +50,6 @@ Rows square(size_t n, int64_t diag, int64_t off) {
 // Grid and output field in, number, box or new grid out; logging is on, and
 // a refused command logs nothing.
 TEST_F(KnopfTest, NumberCommandsTable) {
-  const Boxes ueberlauf = {{kUeberlauf, kPlain}};
   const char *det = "BevelButton16", *rang = "BevelButton32", *spur = "BevelButton33", *cramer = "BevelButton17",
              *rnd = "BevelButton27", *min = "-9223372036854775808";
   const Rows zwei(2, {0, 0, 0});
@@ -65,10 +64,10 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"Det ignores the factor", det, {{1, 2}, {3, 4}}, "Det() = -2"},
       {"Det of I + J, 12 x 12", det, square(12, 2, 1), "Det() = 13"},
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
-      {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", ueberlauf},
+      {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
       {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"},
       {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"},
-      {"Spur 2^63", spur, square(2, K, 0), "", ueberlauf},
+      {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
       {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
@@ -81,16 +80,16 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"12 x 12", rnd, Rows(12, {0}), "", {}, unten, "1/1", "7", zuege},
       {"1 x 1", rnd, {{0, 0}}, "", {}, {{1}}, "5/1", "5"},
       {"-2^63 fits", rnd, zwei, "", {}, {{-9223372036854775807, 1}, {1, 1}}, "1/1", min, {1, 1}},
-      {"-2^63 - 1 on the way", rnd, zwei, "", ueberlauf, {}, "5/7", min, {-1, 1}},
-      {"2^63", rnd, zwei, "", ueberlauf, {}, "5/7", "9223372036854775808"},
+      {"-2^63 - 1 on the way", rnd, zwei, "", kUeberlaufBox, {}, "5/7", min, {-1, 1}},
+      {"2^63", rnd, zwei, "", kUeberlaufBox, {}, "5/7", "9223372036854775808"},
   });
   w->as<fw::RadioButton>("BruchB").click();
   run({
       {"fractions", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (4/5; 7/5)", kPlain}}},
       {"negative D: positive denominators", cramer, {{1, 2, 3}, {3, 4, 5}}, "", {{"L = (-1/1; 2/1)", kPlain}}},
       {"a zero component", cramer, {{1, 0, 0}, {0, 1, 5}}, "", {{"L = (0/1; 5/1)", kPlain}}},
-      {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", ueberlauf},
-      {"D beyond 64 bits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "", ueberlauf},
+      {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", kUeberlaufBox},
+      {"D beyond 64 bits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "", kUeberlaufBox},
       {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}},
   });
 }
@@ -119,8 +118,8 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
       {"A the identity", "1", "1", "1", square(3, 1, 0), {{1, 2, 3}, {4, 5, 6}}, "1/1: 1 2 3 | 4 5 6", {}},
       {"B of 3 columns", "1", "1", "1", e2, {{1, 2, 3}}, "",
        {{"Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", kCaution}}},
-      {"A over 0", "1", "0", "1", e2, e2, "", {{kUeberlauf, kPlain}}},
-      {"B over 0", "1", "1", "0", e2, e2, "", {{kUeberlauf, kPlain}}},
+      {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox},
+      {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
       {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}},
   };
   for (const auto& f : faelle) {

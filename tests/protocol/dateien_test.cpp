@@ -91,7 +91,7 @@ TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
     const std::string datei = speichern(button("BevelButton19"), "a");
     std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
     press("BevelButton21", {fw::kAnswerOk});
-    const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? Boxes{{kUeberlauf, 0}} : Boxes{};
+    const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? kUeberlaufBox : Boxes{};
     services.expectOpenDialog(pfad("a"));
     EXPECT_EQ(press("BevelButton20", oks(nullNenner)), nullNenner) << k;
     EXPECT_EQ(speichern(button("BevelButton19"), "b"), datei) << "workspace " << k;
@@ -122,7 +122,7 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
   for (const auto& [fall, datei] : dateien) {
     const auto vorher = zustand();
     services.expectOpenDialog(datei);
-    EXPECT_EQ(press("BevelButton20", {fw::kAnswerOk}), (Boxes{{kUeberlauf, fw::kMsgPlain}})) << fall;
+    EXPECT_EQ(press("BevelButton20", {fw::kAnswerOk}), kUeberlaufBox) << fall;
     EXPECT_EQ(zustand(), vorher) << fall;
   }
 }
