@@ -1,11 +1,31 @@
 #pragma once
 // A main window on scripted services: every message box must be expected.
+// A grid goes in as a user types it; the grid, the boxes and the protocol
+// come out as shown.
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "app/hauptfenster.h"
 #include "grid/gridnames.h"
 #include "support/scripted.h"
+
+using Rows = std::vector<std::vector<int64_t>>;
+using Boxes = std::vector<std::pair<std::string, int>>;  // text and kind
+
+inline const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
+inline const Boxes kUeberlaufBox = {{kUeberlauf, fw::kMsgPlain}};
+// The start of a two-column block, its end and the line break that ends an entry.
+inline const std::string kCC = "\\left( \\begin {array} {cc}", kEnde = "\\end{array} \\right) \r", kUmbruch = "\\\\\r";
+
+// An array with its header and the entries row by row.
+inline ar::Matrix matrix(int64_t rows, int64_t cols, int64_t num, int64_t den, std::vector<int64_t> entries = {}) {
+  ar::Matrix M{{{rows, cols, num, den}}};
+  for (size_t k = 0; k < entries.size(); ++k) M[1 + k / cols][1 + k % cols] = entries[k];
+  return M;
+}
 
 class FensterTest : public ::testing::Test {
  protected:
@@ -18,24 +38,52 @@ class FensterTest : public ::testing::Test {
   bool shown(const std::string& name) const { return w->control(name).visible(); }
   fw::BevelButton& button(const std::string& name) const { return w->as<fw::BevelButton>(name); }
 
-  // The boxes shown so far, as text and kind.
-  using Boxes = std::vector<std::pair<std::string, int>>;
   Boxes boxesShown() const {
     Boxes v;
     for (const auto& b : services.boxes()) v.emplace_back(b.text, b.kind);
     return v;
   }
+  // Clicks with the given answers queued; the boxes of this click.
+  Boxes press(fw::BevelButton& b, std::vector<int> answers = {}) {
+    services.clearBoxes();
+    for (int a : answers) services.expectBox(a);
+    b.click();
+    return boxesShown();
+  }
+  Boxes press(const std::string& name, std::vector<int> answers = {}) { return press(button(name), answers); }
+  // OK to each of the boxes expected.
+  static std::vector<int> oks(const Boxes& expected) { return std::vector<int>(expected.size(), fw::kAnswerOk); }
+
   // How many cells of the grid show.
   int shownCells() const {
     int n = 0;
     for (int k = 0; k < 144; ++k) n += shown(grid::cellName(k / 12 + 1, k % 12 + 1));
     return n;
   }
-
-  // Fills the cells of rows and columns 1..n with row*10+column, visible or not.
-  void fillCells(int n) const {
-    for (int r = 1; r <= n; ++r)
-      for (int c = 1; c <= n; ++c) type(grid::cellName(r, c), std::to_string(r * 10 + c));
+  // Types sizes, factor and cells as a user would.
+  void setGrid(const Rows& rows, const std::string& num = "1", const std::string& den = "1") const {
+    type("ZZahlF", std::to_string(rows.size()));
+    type("SZahlF", std::to_string(rows[0].size()));
+    type("FakZF", num);
+    type("FakNF", den);
+    for (size_t r = 0; r < rows.size(); ++r)
+      for (size_t c = 0; c < rows[r].size(); ++c) type(grid::cellName(r + 1, c + 1), std::to_string(rows[r][c]));
+  }
+  // The cells of the size fields, factor aside.
+  Rows grid() const {
+    Rows out(std::stoul(text("ZZahlF")), std::vector<int64_t>(std::stoul(text("SZahlF"))));
+    for (size_t r = 0; r < out.size(); ++r)
+      for (size_t c = 0; c < out[r].size(); ++c) out[r][c] = std::stoll(text(grid::cellName(r + 1, c + 1)));
+    return out;
+  }
+  std::string factor() const { return text("FakZF") + "/" + text("FakNF"); }
+  // The grid as one text: "factor: row | row".
+  std::string shownGrid() const {
+    std::string s = factor() + ":";
+    for (int r = 1; r <= std::stoi(text("ZZahlF")); ++r)
+      for (int c = 1; c <= std::stoi(text("SZahlF")); ++c)
+        s += (r > 1 && c == 1 ? " | " : " ") + text(grid::cellName(r, c));
+    return s;
   }
 
   // Declared first, so that it outlives the window.

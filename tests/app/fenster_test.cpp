@@ -15,8 +15,7 @@ class StartTest : public FensterTest {
   // its cells and six labels shown, logging off, no store chosen, empty stores
   // and protocol, the term language's sign pairs.
   void expectStartState() const {
-    EXPECT_EQ(text("ZZahlF") + "x" + text("SZahlF") + " " + text("FakZF") + "/" + text("FakNF") + text("FormelF"),
-              "3x3 1/1");
+    EXPECT_EQ(shownGrid() + text("FormelF"), "1/1: 0 0 0 | 0 0 0 | 0 0 0");
     EXPECT_EQ(std::tuple(w->Zzahl, w->Szahl, w->Protokoll), std::tuple(3, 3, "$"));
     for (int k = 1; k <= 12; ++k) {
       EXPECT_EQ(shown(grid::columnLabelName(k)) + shown(grid::rowLabelName(k)), k <= 3 ? 2 : 0) << k;
@@ -26,9 +25,7 @@ class StartTest : public FensterTest {
     EXPECT_EQ(button("ProtokollB").caption() + (button("ProtokollB").value() ? " pressed" : ""),
               "Protokollierung Einschalten");
     for (const auto& s : app::kSpeicher) EXPECT_FALSE(button(s.speicherKnopf).value()) << s.speicherKnopf;
-    ar::Matrix leer{};
-    leer[0] = {1, 1, 1, 1};
-    for (const ar::Matrix& s : w->Speicher) EXPECT_EQ(s, leer);
+    for (const ar::Matrix& s : w->Speicher) EXPECT_EQ(s, matrix(1, 1, 1, 1));
     const std::array<std::array<std::string, 2>, 11> signPairs = {
         {{"6", ""}, {"+-", "-"}, {"**", "*"}, {"*+", "*"}, {"-+", "-"}, {"++", "+"}, {"--", "+"}}};
     EXPECT_EQ(w->V, signPairs);

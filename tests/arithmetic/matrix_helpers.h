@@ -21,22 +21,19 @@ inline constexpr int64_t kMin = INT64_MIN, kMax = INT64_MAX;
 constexpr int64_t P(int e) { return int64_t{1} << e; }
 
 // A number as a sum of products of integers and powers: "-2^63", "3*2^61+1", "max", "min".
-inline int64_t num(const std::string& s) {
-  if (s == "max" || s == "min") return s == "max" ? kMax : kMin;
-  __int128 sum = 0;
-  for (size_t i = 0, len; i < s.size();) {
-    __int128 term = s[i] == '-' ? -1 : 1;
-    i += s[i] == '-' || s[i] == '+';
-    for (bool more = true; more; more = i < s.size() && s[i] == '*' && ++i) {
-      __int128 f = std::stoll(s.substr(i), &len), base = f;
-      if ((i += len) < s.size() && s[i] == '^')
-        for (int e = std::stoi(s.substr(++i), &len), k = (i += len, 1); k < e; ++k) f *= base;
-      term *= f;
-    }
-    sum += term;
-  }
-  return static_cast<int64_t>(sum);
+inline __int128 wide(const std::string& s) {
+  if (const size_t p = s.find_last_of("+-"); p != std::string::npos && p > 0)
+    return wide(s.substr(0, p)) + (s[p] == '-' ? -1 : 1) * wide(s.substr(p + 1));
+  if (s[0] == '-') return -wide(s.substr(1));
+  if (const size_t p = s.find('*'); p != std::string::npos) return wide(s.substr(0, p)) * wide(s.substr(p + 1));
+  __int128 v = 1;
+  if (const size_t p = s.find('^'); p != std::string::npos)
+    for (int e = std::stoi(s.substr(p + 1)); e > 0; --e) v *= wide(s.substr(0, p));
+  else
+    v = s == "max" ? kMax : s == "min" ? kMin : std::stoll(s);
+  return v;
 }
+inline int64_t num(const std::string& s) { return static_cast<int64_t>(wide(s)); }
 
 // "2 4; 6 8 | 1/3": the rows, then the factor (1/1 when left out); other cells 0.
 // The counts come from the rows unless given.
@@ -52,6 +49,8 @@ inline Matrix M(const std::string& text, int64_t rows = -1, int64_t cols = -1) {
   if (rows >= 0) m[0][0] = rows, m[0][1] = cols;
   return m;
 }
+// What a third array holds before: a failing operation leaves it so.
+inline const Matrix kBefore = M("9 | 2/2", 3, 3);
 inline Matrix identity(int64_t n) {
   Matrix m = M("", n, n);
   for (int64_t i = 1; i <= n; ++i) m[i][i] = 1;
@@ -83,7 +82,7 @@ inline void run(const std::vector<Op>& cases) {
     ar::RecordingContext ctx;
     const bool third = c.op == '*' || c.op == '+' || c.op == '^' || c.op == 'i';
     bool failed = false;
-    Matrix a = c.a, b = c.b, r = with(third ? M("9 | 2/2", 3, 3) : c.a, 9, 9, 77);  // outside the result: kept
+    Matrix a = c.a, b = c.b, r = with(third ? kBefore : c.a, 9, 9, 77);  // outside the result: kept
     if (c.op == '*') ar::MatMult(ctx, a, b, r);
     if (c.op == '+') ar::MatPlus(ctx, a, b, r);
     if (c.op == '^') ar::MatPot(ctx, a, static_cast<int32_t>(b[0][0]), r);

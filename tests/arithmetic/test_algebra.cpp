@@ -25,7 +25,6 @@ Matrix firstRow(int64_t v) {  // I + N with N^2 = 0
   return m;
 }
 Matrix p(int64_t e) { return M("", e, 0); }
-const Matrix kBefore = M("9 | 2/2", 3, 3);
 
 // A product that fits is found however wide the way.
 TEST(MatMult, Table) {
@@ -83,7 +82,7 @@ TEST(MatPot, Table) {
       {'^', "not square: one message", wide, p(kP), identity(2), kFormat}, {'^', "not square, p = 0", wide, p(0), identity(2)}});
 }
 
-TEST(Ggt, TableAndKlone) {
+TEST(Ggt, Table) {
   const std::array<int64_t, 3> cases[] = {
       {0, 0, 0}, {0, -7, 7}, {-4, 6, 2}, {12, 18, 6}, {1, 0, 1}, {kMax, 7, 7}, {9007199254740993, 3, 3}, {kMin, 6, 2},
       {kMin, kMax, 1}, {kMin, 0, P(62)}, {kMin, kMin, P(62)}};  // 2^63 does not fit: the greatest divisor that does
@@ -91,9 +90,6 @@ TEST(Ggt, TableAndKlone) {
     EXPECT_EQ(ar::ggt(a, b), g) << a << ", " << b;
     EXPECT_EQ(ar::ggt(b, a), g) << b << ", " << a;
   }
-  Matrix copy = M("6 6 6 | 8/8");
-  ar::Klone(with(M("1 2; 3 4 | 3/4"), 3, 3, 9), copy);  // cells outside the size too
-  EXPECT_EQ(copy, with(M("1 2; 3 4 | 3/4"), 3, 3, 9));
 }
 
 // The normal form, which a second run leaves as it is; the rest of the header and cells outside stay.

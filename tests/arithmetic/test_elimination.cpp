@@ -1,4 +1,4 @@
-// Echelon form, row deletion, rank, determinant, Cramer's matrices and the inverse.
+// Echelon form, row deletion, rank, determinant and the inverse.
 
 #include <gtest/gtest.h>
 
@@ -91,22 +91,11 @@ TEST(Det, Table) {
   }
 }
 
-TEST(Cramermatrix, ReplacesOneColumn) {
-  const Matrix sys = M("2 1 3; 4 3 7 | 2/5");
-  const char* expected[] = {"3 1 3; 7 3 7 | 2/5", "2 3 3; 4 7 7 | 2/5", "2 1 3; 4 3 7 | 2/5"};
-  Matrix b{};
-  for (int32_t j : {3, 1, 2}) {
-    ar::Cramermatrix(sys, j, b);
-    EXPECT_EQ(b, M(expected[j - 1], 2, 2)) << j;  // the right side stays outside
-  }
-}
-
 // Row 3 = row 1 - row 2; eliminating column 1 already needs 2^126.
 const char* kHuge = "max 1 1; 1 max 1; 9223372036854775806 -9223372036854775806 0";
 
 // d * S^-1 over the least d, with factor N / (Z d) not reduced further.
 TEST(Invertieren, Table) {
-  const Matrix kBefore = M("9 | 2/2", 3, 3);
   run({{'i', "2x2", M("1 2; 3 4"), {}, M("-4 2; 3 -1 | 1/2")}, {'i', "3x3", M("2 1 0; 1 3 1; 0 1 4"), {}, M("11 -4 1; -4 8 -2; 1 -2 5 | 1/18")},
       {'i', "exchange", M("0 1; 1 0 | 2/3"), {}, M("0 1; 1 0 | 3/2")}, {'i', "diagonal 4, 6", M("4 0; 0 6"), {}, M("3 0; 0 2 | 1/12")},
       {'i', "2I, 3/5", M("2 0; 0 2 | 3/5"), {}, M("1 0; 0 1 | 5/6")}, {'i', "-2/3", M("1 2; 3 4 | -2/3"), {}, M("-4 2; 3 -1 | 3/-4")},

@@ -1,4 +1,4 @@
-// "Loeschen", "->K", "Neu", the about box and the factor denominator field.
+// "Loeschen", "->K", "Neu", the about box, and the fields that act when left.
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,55 +9,47 @@ namespace {
 
 const std::string FF = "\f";
 
-TEST_F(FensterTest, LoeschenAsksWhenThereIsSomethingToLoseAndClipboardGetsTheProtocol) {
-  const Boxes frage = {
-      {"Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren." + FF + FF + "Wirklich Loeschen?", 1}};
+// "Loeschen" asks when there is something to lose, "Neu" every time; "->K"
+// copies the protocol. The rest of the start state is the reset's own.
+TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
+  const std::string loeschen = "Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren." + FF + FF +
+                               "Wirklich Loeschen?",
+                    neu = "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF +
+                          "Wirklich neu Starten?";
   for (const auto& [fall, protokoll, antwort, danach] : std::vector<std::tuple<const char*, std::string, int, std::string>>{
            {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", fw::kAnswerOk, "$"},
-           {"more, Cancel", "$a", fw::kAnswerCancel, "$a"}, {"sorts below $", "#a", fw::kAnswerOk, "$"}}) {
+           {"more, Cancel", "$a", fw::kAnswerCancel, "$a"}, {"sorts below $", "#a", fw::kAnswerOk, "$"},
+           {"Neu, Cancel", "$x", fw::kAnswerCancel, "$x"}, {"Neu, fresh", "$", fw::kAnswerCancel, "$"},
+           {"Neu, OK", "$x", fw::kAnswerOk, "$"}}) {
+    const bool istNeu = std::string(fall).starts_with("Neu");
+    const Boxes frage = antwort ? Boxes{{istNeu ? neu : loeschen, fw::kMsgOkCancel}} : Boxes{};  // 0: nothing asked
     w->Protokoll = protokoll;
-    if (antwort) services.expectBox(antwort);  // 0: nothing asked
-    button("BevelButton30").click();
+    EXPECT_EQ(press(istNeu ? "BevelButton21" : "BevelButton30", std::vector(frage.size(), antwort)), frage) << fall;
     button("BevelButton31").click();
-    EXPECT_EQ(std::make_tuple(w->Protokoll, services.clipboardText(), boxesShown()),
-              std::make_tuple(danach, "\r" + danach, antwort ? frage : Boxes{})) << fall;
-    services.clearBoxes();
+    EXPECT_EQ(std::pair(w->Protokoll, services.clipboardText()), std::pair(danach, "\r" + danach)) << fall;
   }
-}
-
-// The rest of the start state is the reset's own.
-TEST_F(FensterTest, NeuAsksEveryTimeAndResetsOnOk) {
-  w->Protokoll = "$x";
-  for (const auto& [antwort, danach] : {std::pair(fw::kAnswerCancel, "$x"), std::pair(fw::kAnswerOk, "$")}) {
-    services.expectBox(antwort);
-    button("BevelButton21").click();
-    EXPECT_EQ(w->Protokoll, danach) << antwort;
-  }
-  const std::pair<std::string, int> frage = {
-      "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF + "Wirklich neu Starten?", 1};
-  EXPECT_EQ(boxesShown(), (Boxes{frage, frage}));
 }
 
 // Version and contact, then the fixed paragraph of three sentences.
 TEST_F(FensterTest, AboutBoxIsACaution) {
-  services.expectBox();
-  button("BevelButton18").click();
-  const std::string t = services.boxes().at(0).text;
-  EXPECT_EQ(std::make_tuple(services.boxes()[0].kind, t.substr(0, 9), std::count(t.begin(), t.end(), '\f')),
+  const auto [t, kind] = press("BevelButton18", {fw::kAnswerOk}).at(0);
+  EXPECT_EQ(std::make_tuple(kind, t.substr(0, 9), std::count(t.begin(), t.end(), '\f')),
             std::make_tuple(fw::kMsgCaution, "Quenlor, ", 6l));
   EXPECT_NE(t.find(FF + FF + "Das Programm Quenlor arbeitet mit 64-Bit-Ganzzahlarithmetik." + FF), std::string::npos);
 }
 
-// Leaving the denominator field with no number or 0 gives "1"; the rest stays.
-TEST_F(FensterTest, DenominatorFieldRefusesZeroWhenLeft) {
+// Leaving the denominator field with no number or 0 gives "1", the rest
+// stays; leaving the output field empties it.
+TEST_F(FensterTest, FieldsRepairedOrEmptiedWhenLeft) {
   w->show();
   QApplication::setActiveWindow(w->widget());
-  for (const auto& [getippt, danach] : std::vector<std::pair<std::string, std::string>>{
-           {"", "1"}, {"0", "1"}, {"0.0", "1"}, {"abc", "1"}, {"-3", "-3"}, {"0.5", "0.5"}, {"-0", "1"}}) {
-    field("FakNF").setFocus();
-    type("FakNF", getippt);
-    field("FakZF").setFocus();
-    EXPECT_EQ(text("FakNF"), danach) << "typed \"" << getippt << "\"";
+  for (const auto& [feld, getippt, danach] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"FakNF", "", "1"}, {"FakNF", "0", "1"}, {"FakNF", "0.0", "1"}, {"FakNF", "abc", "1"},
+           {"FakNF", "-3", "-3"}, {"FakNF", "0.5", "0.5"}, {"FakNF", "-0", "1"}, {"InOutF", "Det() = 0", ""}}) {
+    field(feld).setFocus();
+    type(feld, getippt);
+    field("A11F").setFocus();
+    EXPECT_EQ(text(feld), danach) << feld << " typed \"" << getippt << "\"";
   }
 }
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/knopf_fixture.h"
+#include "app/fenster_fixture.h"
 
 using grid::cellName;
 
-TEST_F(KnopfTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
+TEST_F(FensterTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
   const struct { char buchstabe; const char *ein, *aus, *kopf; } speicher[] = {
       {'A', "InAB", "BevelButton7", "A = "}, {'B', "InBB", "BevelButton11", "B  = "},
       {'C', "InCB", "BevelButton13", "C  = "}, {'D', "InDB", "BevelButton15", "D = "},
@@ -23,8 +23,7 @@ TEST_F(KnopfTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
     EXPECT_EQ(press(s.ein, {fw::kAnswerCancel}), (Boxes{{frage, fw::kMsgOkCancel}})) << s.ein;
     press(s.aus);
     press(s.aus);
-    EXPECT_EQ(grid(), (Rows{{1, 2}, {3, 4}})) << s.aus << ": Cancel kept the store";
-    EXPECT_EQ(factor(), "2/1") << s.aus;
+    EXPECT_EQ(shownGrid(), "2/1: 1 2 | 3 4") << s.aus << ": Cancel kept the store";
     EXPECT_EQ(text(cellName(3, 3)), "99") << s.aus << ": hidden cells come back";
     // Logged as held: first as typed, then in the normal form the first recall left.
     EXPECT_EQ(w->Protokoll.substr(protokoll), s.kopf + kCC + "2&4\\\\\r6&8\\\\\r" + kEnde + kUmbruch + s.kopf +

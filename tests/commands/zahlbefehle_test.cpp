@@ -1,13 +1,40 @@
-// Det, Rang, Spur and their output field, Cramer, Rnd-> and lin.Abb., driven
+// Det, Rang, Spur, Cramer, Rnd-> and lin.Abb., driven
 // through their buttons.
 
-#include <QApplication>
-#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
-#include "commands/knopf_fixture.h"
+#include "app/fenster_fixture.h"
 
 namespace {
+
+struct KnopfTest : FensterTest {
+  // One row of a table: the grid typed with the factor 5/7, a text in the
+  // output field and random entries scripted (as drawn); the boxes, the grid
+  // (empty: as typed), the factor and the output field (empty: as typed)
+  // afterwards. A refused command logs nothing.
+  struct Fall {
+    const char *what, *knopf;
+    Rows in;
+    std::string out;
+    Boxes boxes = {};
+    Rows shown = {};
+    std::string fak = "5/7", eingabe = "vorher";
+    std::vector<int> zuege = {};
+  };
+  void run(const std::vector<Fall>& faelle) {
+    for (const auto& f : faelle) {
+      setGrid(f.in, "5", "7");
+      type("InOutF", f.eingabe);
+      for (int e : f.zuege) services.queueRnd((e + 10.5) / 20);  // the middle of e's interval
+      const std::string protokoll = w->Protokoll;
+      EXPECT_EQ(press(f.knopf, oks(f.boxes)), f.boxes) << f.what;
+      EXPECT_EQ(grid(), f.shown.empty() ? f.in : f.shown) << f.what;
+      EXPECT_EQ(factor(), f.fak) << f.what;
+      EXPECT_EQ(text("InOutF"), f.out.empty() ? f.eingabe : f.out) << f.what;
+      EXPECT_TRUE(f.boxes.empty() || w->Protokoll == protokoll) << f.what;
+    }
+  }
+};
 
 constexpr int64_t K = int64_t{1} << 62;
 constexpr int kPlain = fw::kMsgPlain, kCaution = fw::kMsgCaution;
@@ -18,21 +45,11 @@ Rows square(size_t n, int64_t diag, int64_t off) {
   return m;
 }
 
-// Rows 1..11 are K + [i == j]; their first 11 columns, K * J + I, have the
-// determinant 1 + 11K, so they are independent. Row 12 = row 1 - row 3 + row 2.
-Rows rank11() {
-  Rows m = square(12, K, K);
-  for (size_t i = 0; i < 11; ++i) m[i][i] += 1;
-  for (size_t j = 0; j < 12; ++j) m[11][j] = m[0][j] - m[2][j] + m[1][j];
-  return m;
-}
-
 }  // namespace
 
 // Grid and output field in, number, box or new grid out; logging is on, and
 // a refused command logs nothing.
 TEST_F(KnopfTest, NumberCommandsTable) {
-  const Boxes ueberlauf = {{kUeberlauf, kPlain}};
   const char *det = "BevelButton16", *rang = "BevelButton32", *spur = "BevelButton33", *cramer = "BevelButton17",
              *rnd = "BevelButton27", *min = "-9223372036854775808";
   const Rows zwei(2, {0, 0, 0});
@@ -47,11 +64,10 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"Det ignores the factor", det, {{1, 2}, {3, 4}}, "Det() = -2"},
       {"Det of I + J, 12 x 12", det, square(12, 2, 1), "Det() = 13"},
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
-      {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", ueberlauf},
+      {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
       {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"},
-      {"Rang near 2^62", rang, rank11(), "Rang() = 11"},
       {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"},
-      {"Spur 2^63", spur, square(2, K, 0), "", ueberlauf},
+      {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
       {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
@@ -64,16 +80,16 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"12 x 12", rnd, Rows(12, {0}), "", {}, unten, "1/1", "7", zuege},
       {"1 x 1", rnd, {{0, 0}}, "", {}, {{1}}, "5/1", "5"},
       {"-2^63 fits", rnd, zwei, "", {}, {{-9223372036854775807, 1}, {1, 1}}, "1/1", min, {1, 1}},
-      {"-2^63 - 1 on the way", rnd, zwei, "", ueberlauf, {}, "5/7", min, {-1, 1}},
-      {"2^63", rnd, zwei, "", ueberlauf, {}, "5/7", "9223372036854775808"},
+      {"-2^63 - 1 on the way", rnd, zwei, "", kUeberlaufBox, {}, "5/7", min, {-1, 1}},
+      {"2^63", rnd, zwei, "", kUeberlaufBox, {}, "5/7", "9223372036854775808"},
   });
   w->as<fw::RadioButton>("BruchB").click();
   run({
       {"fractions", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (4/5; 7/5)", kPlain}}},
       {"negative D: positive denominators", cramer, {{1, 2, 3}, {3, 4, 5}}, "", {{"L = (-1/1; 2/1)", kPlain}}},
       {"a zero component", cramer, {{1, 0, 0}, {0, 1, 5}}, "", {{"L = (0/1; 5/1)", kPlain}}},
-      {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", ueberlauf},
-      {"D beyond 64 bits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "", ueberlauf},
+      {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", kUeberlaufBox},
+      {"D beyond 64 bits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "", kUeberlaufBox},
       {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}},
   });
 }
@@ -88,31 +104,23 @@ TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {
                               block + " = 1" + kUmbruch + "\\mathrm{spur} " + block + " = 5" + kUmbruch);
 }
 
-TEST_F(KnopfTest, TheOutputFieldEmptiesWhenAnotherFieldTakesTheFocus) {
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(w->widget()));
-  field("InOutF").setFocus();
-  type("InOutF", "Det() = 0");
-  field("A11F").setFocus();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return text("InOutF").empty(); }));
-}
-
 TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
   const std::string basis = "Die Spalten der Matrix A bilden keine Basis von R^";
-  const Rows e2 = square(2, 1, 0), shown = {{9, 9, 9}}, inv = {{1, -1}, {0, 1}};
-  const struct { const char *what, *aNum, *aDen, *bDen; Rows a, b, out; const char* fak; Boxes boxes;
-    const char* aSpalten = nullptr; } faelle[] = {  // aSpalten: A taken from the grid narrowed to it
-      {"A 1 x 1 zero, as after start", "1", "1", "1", {{0}}, {{0}}, {}, "", {{basis + "1", kCaution}}},
-      {"A 2 x 3", "1", "1", "1", {{1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}}, {}, "", {{basis + "3", kCaution}}},
-      {"A singular, hidden column", "1", "1", "1", {{1, 2, 0}, {2, 4, 1}}, e2, {}, "", {{basis + "2", kCaution}}, "2"},
-      {"A with factor 0", "0", "1", "1", e2, e2, {}, "", {{basis + "2", kCaution}}},
-      {"inverse of A", "1", "1", "1", {{1, 1}, {0, 1}}, e2, inv, "1/1", {}},
-      {"A the identity", "1", "1", "1", square(3, 1, 0), {{1, 2, 3}, {4, 5, 6}}, {{1, 2, 3}, {4, 5, 6}}, "1/1", {}},
-      {"B of 3 columns", "1", "1", "1", e2, {{1, 2, 3}}, {}, "",
+  const Rows e2 = square(2, 1, 0);
+  // The grid shown afterwards ("": the grid (9 9 9) stays); aSpalten: A taken from the grid narrowed to it.
+  const struct { const char *what, *aNum, *aDen, *bDen; Rows a, b; const char* out; Boxes boxes;
+    const char* aSpalten = nullptr; } faelle[] = {
+      {"A 1 x 1 zero, as after start", "1", "1", "1", {{0}}, {{0}}, "", {{basis + "1", kCaution}}},
+      {"A 2 x 3", "1", "1", "1", {{1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}}, "", {{basis + "3", kCaution}}},
+      {"A singular, hidden column", "1", "1", "1", {{1, 2, 0}, {2, 4, 1}}, e2, "", {{basis + "2", kCaution}}, "2"},
+      {"A with factor 0", "0", "1", "1", e2, e2, "", {{basis + "2", kCaution}}},
+      {"inverse of A", "1", "1", "1", {{1, 1}, {0, 1}}, e2, "1/1: 1 -1 | 0 1", {}},
+      {"A the identity", "1", "1", "1", square(3, 1, 0), {{1, 2, 3}, {4, 5, 6}}, "1/1: 1 2 3 | 4 5 6", {}},
+      {"B of 3 columns", "1", "1", "1", e2, {{1, 2, 3}}, "",
        {{"Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", kCaution}}},
-      {"A over 0", "1", "0", "1", e2, e2, {}, "", {{kUeberlauf, kPlain}}},
-      {"B over 0", "1", "1", "0", e2, e2, {}, "", {{kUeberlauf, kPlain}}},
-      {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), inv, "6/1", {}},
+      {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox},
+      {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
+      {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}},
   };
   for (const auto& f : faelle) {
     w->Neustart();
@@ -122,11 +130,10 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
     press("InAB");
     setGrid(f.b, "1", f.bDen);
     press("InBB");
-    setGrid(shown);
+    setGrid({{9, 9, 9}});
     EXPECT_EQ(press("BevelButton35", oks(f.boxes)), f.boxes) << f.what;
-    EXPECT_EQ(grid(), f.out.empty() ? shown : f.out) << f.what;
-    EXPECT_EQ(factor(), f.out.empty() ? "1/1" : f.fak) << f.what;
-    EXPECT_TRUE(!f.out.empty() || w->Protokoll == "$") << f.what << ": a refusal logs nothing";
+    EXPECT_EQ(shownGrid(), *f.out ? f.out : "1/1: 9 9 9") << f.what;
+    EXPECT_TRUE(*f.out || w->Protokoll == "$") << f.what << ": a refusal logs nothing";
   }
   // The last: the stores logged as held, the result as the product left it.
   EXPECT_EQ(w->Protokoll, "$\\mathrm{Urbilder}:\\frac {1} {2} \\cdot  " + kCC + "1&1\\\\\r0&1\\\\\r" + kEnde +

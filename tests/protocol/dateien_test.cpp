@@ -16,7 +16,6 @@
 
 namespace {
 
-const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
 std::string mal(const std::string& s, int n) { return n > 0 ? s + mal(s, n - 1) : ""; }
 // Right after the start: the 3 x 3 grid, seven 1 x 1 stores, no term, "$".
 const std::string kStart = "3;3;1;1;" + mal("0;", 165) + mal("1;1;1;1;" + mal("0;", 165), 7) + ";$;\r";
@@ -31,9 +30,9 @@ std::string mitFeld(int k, const std::string& wert, const std::string& datei = k
 class DateiTest : public FensterTest {
  protected:
   std::string pfad(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
-  std::string speichern(const char* knopf, const std::string& name = "f") {
+  std::string speichern(fw::BevelButton& knopf, const std::string& name = "f") {
     services.expectSaveDialog(pfad(name));
-    button(knopf).click();
+    knopf.click();
     return fw::readTextFile(pfad(name)).value_or("(keine Datei)");
   }
   // Everything a load may change: the grid's and the term's fields, the stores, X, the protocol.
@@ -67,9 +66,8 @@ class DateiTest : public FensterTest {
 };
 
 TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
-  ASSERT_EQ(std::make_pair(kStart.size(), std::count(kStart.begin(), kStart.end(), ';')), std::make_pair(2708ul, 1354l));
-  EXPECT_EQ(speichern("BevelButton19"), kStart);
-  EXPECT_EQ(speichern("BevelButton24"), "$$\r");
+  EXPECT_EQ(speichern(button("BevelButton19")), kStart);
+  EXPECT_EQ(speichern(button("BevelButton24")), "$$\r");
   EXPECT_EQ(services.suggestedNames(), (std::vector<std::string>{"QuenlorDaten", "QuenlorProtokoll"}));
   // A folder, or a file in a folder that does not exist (a read-only folder
   // does not stop root): each of the three saves says so.
@@ -77,10 +75,8 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
     for (fw::BevelButton* knopf : {&button("BevelButton19"), &button("BevelButton24"),
                                    &w->ProtokollFenster().as<fw::BevelButton>("AppendPB1")}) {
       services.expectSaveDialog(ziel);
-      services.expectBox();
-      knopf->click();
-      EXPECT_EQ(boxesShown(), (Boxes{{"Die Datei konnte nicht gespeichert werden.", 0}})) << ziel << knopf->name();
-      services.clearBoxes();
+      EXPECT_EQ(press(*knopf, {fw::kAnswerOk}), (Boxes{{"Die Datei konnte nicht gespeichert werden.", 0}}))
+          << ziel << knopf->name();
     }
   }
 }
@@ -92,16 +88,13 @@ TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
   for (int k = 0; k < 25; ++k) {
     zufaellig(rng);
     auto vorher = zustand();
-    const std::string datei = speichern("BevelButton19", "a");
+    const std::string datei = speichern(button("BevelButton19"), "a");
     std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
-    services.expectBox(fw::kAnswerOk);
-    button("BevelButton21").click();
-    services.clearBoxes();
-    if (std::get<0>(vorher)[3] == "0") services.expectBox();
+    press("BevelButton21", {fw::kAnswerOk});
+    const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? kUeberlaufBox : Boxes{};
     services.expectOpenDialog(pfad("a"));
-    button("BevelButton20").click();
-    EXPECT_EQ(boxesShown(), (std::get<0>(vorher)[3] == "0" ? Boxes{{kUeberlauf, 0}} : Boxes{})) << k;
-    EXPECT_EQ(speichern("BevelButton19", "b"), datei) << "workspace " << k;
+    EXPECT_EQ(press("BevelButton20", oks(nullNenner)), nullNenner) << k;
+    EXPECT_EQ(speichern(button("BevelButton19"), "b"), datei) << "workspace " << k;
     auto nachher = zustand();
     std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
     EXPECT_EQ(nachher, vorher) << "workspace " << k;
@@ -129,11 +122,8 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
   for (const auto& [fall, datei] : dateien) {
     const auto vorher = zustand();
     services.expectOpenDialog(datei);
-    services.expectBox();
-    button("BevelButton20").click();
-    EXPECT_EQ(boxesShown(), (Boxes{{kUeberlauf, fw::kMsgPlain}})) << fall;
+    EXPECT_EQ(press("BevelButton20", {fw::kAnswerOk}), kUeberlaufBox) << fall;
     EXPECT_EQ(zustand(), vorher) << fall;
-    services.clearBoxes();
   }
 }
 
@@ -145,7 +135,7 @@ TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
   std::mt19937_64 rng(20000);
   zufaellig(rng);
   w->Protokoll += "\r\r;";
-  const std::string gut = speichern("BevelButton19");
+  const std::string gut = speichern(button("BevelButton19"));
   const auto erwartet = datei::Zerlegen(gut).value();
   auto ersetzt = [&](const char* durch) { return QByteArray::fromStdString(gut).replace("\r", durch).toStdString(); };
   for (const std::string& variante : {ersetzt("\n"), ersetzt("\r\n"), "\xEF\xBB\xBF" + gut,
@@ -186,9 +176,8 @@ TEST_F(DateiTest, ProtocolWindow) {
     pw.as<fw::BevelButton>(knopf).click();
     EXPECT_EQ(w->Protokoll + "|" + feld.text() + "|" + services.clipboardText(), danach) << knopf;
   }
-  services.expectSaveDialog(pfad("zusatz"));
-  pw.as<fw::BevelButton>("AppendPB1").click();
-  EXPECT_EQ(std::make_pair(fw::readTextFile(pfad("zusatz")).value(), services.suggestedNames().back()),
+  const std::string zusatz = speichern(pw.as<fw::BevelButton>("AppendPB1"));  // before its suggested name is read
+  EXPECT_EQ(std::make_pair(zusatz, services.suggestedNames().back()),
             std::make_pair(std::string("X;1\r\r"), std::string("QuenlorZusatztext")));
   pw.widget()->close();
   EXPECT_FALSE(pw.isVisible());

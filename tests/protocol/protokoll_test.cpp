@@ -4,12 +4,6 @@
 
 #include "app/fenster_fixture.h"
 
-static ar::Matrix matrix(int64_t rows, int64_t cols, int64_t num, int64_t den, std::vector<int64_t> entries) {
-  ar::Matrix M{{{rows, cols, num, den}}};
-  for (size_t k = 0; k < entries.size(); ++k) M[1 + k / cols][1 + k % cols] = entries[k];
-  return M;
-}
-
 // InsProtokoll writes heading, factor and array; InsProtokoll2 the augmented
 // system (the last column behind a bar) and its trailer. The factor is written
 // from its own numerator and denominator, the sign in the numerator; a product
@@ -49,10 +43,4 @@ TEST_F(FensterTest, InsProtokollAndInsProtokoll2WriteTheirBlocks) {
     c.augmented ? w->InsProtokoll2(c.m, c.text) : w->InsProtokoll(c.m, c.text);
     EXPECT_EQ(w->Protokoll, "$" + c.expected) << c.what;
   }
-  // Entries follow one another; a line break is "\\" and a carriage return.
-  w->Protokoll = "$";
-  w->InsProtokoll(matrix(1, 1, 1, 1, {-2}), "\\det ");
-  w->Protokoll += " = -2";
-  w->PZeilenumbruch();
-  EXPECT_EQ(w->Protokoll, "$\\det \\left( \\begin {array} {c}-2\\\\\r\\end{array} \\right) \r = -2\\\\\r");
 }

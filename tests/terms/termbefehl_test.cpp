@@ -9,57 +9,42 @@
 
 namespace {
 
-class GleichTest : public FensterTest {
- protected:
-  void SetUp() override {
-    FensterTest::SetUp();
-    // The grid: (1,2;3,4) with factor 1/1.
-    for (const auto& [name, t] : {std::pair{"ZZahlF", "2"}, {"SZahlF", "2"}, {"A11F", "1"}, {"A12F", "2"},
-                                  {"A21F", "3"}, {"A22F", "4"}})
-      type(name, t);
-  }
-  std::string shown() const {
-    std::string s = text("FakZF") + "/" + text("FakNF") + ":";
-    for (const char* c : {"A11F", "A12F", "A21F", "A22F"}) s += " " + text(c);
-    return s + " (" + text("ZZahlF") + "x" + text("SZahlF") + ")";
-  }
-  void gleich(const std::string& term) {
+struct GleichTest : FensterTest {
+  Boxes gleich(const std::string& term, std::vector<int> answers = {}) {
     type("FormelF", term);
-    button("BevelButton22").click();
+    return press("BevelButton22", answers);
   }
 };
 
 TEST_F(GleichTest, ShowsTheResultAndLogsTheTermWhileLoggingIsOn) {
+  setGrid({{1, 2}, {3, 4}});
   // (X+X)^-1 = 1/2 X^-1 = 1/4 (-4,2;3,-1).
-  gleich("(X + X)^-1");
-  EXPECT_EQ(shown(), "1/4: -4 2 3 -1 (2x2)");
+  EXPECT_EQ(gleich("(X + X)^-1"), Boxes{});
+  EXPECT_EQ(shownGrid(), "1/4: -4 2 | 3 -1");
   EXPECT_EQ(text("FormelF"), "(X+X)^-1");
   EXPECT_EQ(w->Protokoll, "$") << "logging is off";
 
   // Logging on; X is now 1/4 (-4,2;3,-1), so (X+X)^-1 is the start matrix.
   button("ProtokollB").click();
-  gleich("(X+X)^-1");
-  EXPECT_EQ(shown(), "1/1: 1 2 3 4 (2x2)");
-  EXPECT_EQ(w->Protokoll, "$\\left(X+X\\right)^{-1} = \\left( \\begin {array} {cc}1&2\\\\\r3&4\\\\\r"
-                          "\\end{array} \\right) \r\\\\\r");
+  EXPECT_EQ(gleich("(X+X)^-1"), Boxes{});
+  EXPECT_EQ(shownGrid(), "1/1: 1 2 | 3 4");
+  EXPECT_EQ(w->Protokoll, "$\\left(X+X\\right)^{-1} = " + kCC + "1&2\\\\\r3&4\\\\\r" + kEnde + kUmbruch);
 }
 
 TEST_F(GleichTest, RefusedTermChangesNothing) {
+  setGrid({{1, 2}, {3, 4}});
   button("ProtokollB").click();
   w->G[0] = {1, 1, 1, 1};
   w->G[1][1] = 4294967296;  // 2^32
   const std::pair<const char*, Boxes::value_type> faelle[] = {
       {"A/2", {"Der Term scheint fehlerhaft zu sein.", fw::kMsgPlain}},
       {"X(X+2)", {"Formel fehlerhaft ?", fw::kMsgPlain}},
-      {"G*G", {HauptFenster::kUeberlaufMeldung, fw::kMsgPlain}},
+      {"G*G", {kUeberlauf, fw::kMsgPlain}},
       {"(X-X)^-1", {"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}},
   };
   for (const auto& [term, box] : faelle) {
-    services.clearBoxes();
-    services.expectBox(fw::kAnswerOk);
-    gleich(term);
-    EXPECT_EQ(boxesShown(), Boxes{box}) << term;
-    EXPECT_EQ(shown(), "1/1: 1 2 3 4 (2x2)") << term;
+    EXPECT_EQ(gleich(term, {fw::kAnswerOk}), Boxes{box}) << term;
+    EXPECT_EQ(shownGrid(), "1/1: 1 2 | 3 4") << term;
     EXPECT_EQ(w->Protokoll, "$") << term;
     EXPECT_TRUE(w->Formelfehler) << term;
   }

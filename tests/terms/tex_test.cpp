@@ -5,10 +5,7 @@
 #include "protocol/tex.h"
 
 TEST(Tex, TermsAsLatex) {
-  const struct {
-    const char* term;
-    const char* tex;
-  } faelle[] = {
+  const std::pair<const char*, const char*> faelle[] = {
       {"2*A^-1+B", "2\\cdot A^{-1}+B"}, {"3/4*A", "\\frac {3} {4}\\cdot A"}, {"A^12-X", "A^{12}-X"},
       {"A^2", "A^{2}"}, {"12+B", "12+B"}, {"7/", "\\frac {7} {}"}, {"A^", "A^{}"},
       {"", ""}, {"A^-12", "A^{-12}"}, {"2*3", "2\\cdot 3"},
@@ -21,5 +18,5 @@ TEST(Tex, TermsAsLatex) {
       {"B+(A+C)^2^-1", "B+\\left(\\left(A+C\\right)^{2}\\right)^{-1}"},
       {"A/2", "A/2"}, {"(A", "\\left(A"},
   };
-  for (const auto& f : faelle) EXPECT_EQ(protokoll::Tex(f.term), f.tex) << f.term;
+  for (const auto& [term, tex] : faelle) EXPECT_EQ(protokoll::Tex(term), tex) << term;
 }
