@@ -45,6 +45,14 @@ Rows square(size_t n, int64_t diag, int64_t off) {
   return m;
 }
 
+// Rows K + e_i for i < 11 are independent; the twelfth is row 1 - row 3 + row 2.
+Rows rank11() {
+  Rows m = square(12, K, K);
+  for (size_t i = 0; i < 11; ++i) m[i][i] += 1;
+  for (size_t j = 0; j < 12; ++j) m[11][j] = m[0][j] - m[2][j] + m[1][j];
+  return m;
+}
+
 }  // namespace
 
 // Grid and output field in, number, box or new grid out; logging is on, and
@@ -66,6 +74,7 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
       {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
       {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"},
+      {"Rang near 2^62", rang, rank11(), "Rang() = 11"},
       {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"},
       {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
