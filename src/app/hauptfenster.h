@@ -60,8 +60,14 @@ class HauptFenster : public fw::Window, public ar::Context {
 
   // ---- Display grid (src/grid) ----
   void Anpassen();
-  void Einlesen(Matrix& M);
+  // Reads sizes, factor and all 144 cells into M. A number beyond the signed
+  // 64-bit range is never used as another one: overflow is set, false comes
+  // back and M stays as it was.
+  bool Einlesen(Matrix& M);
   void Ausgabe(Matrix& M);
+  // Writes M's factor, cells and sizes into the grid as they stand, without
+  // the normal form (a loaded grid whose normal form does not fit).
+  void Darstellen(const Matrix& M);
   void SZahlF_TextChange();
   void ZZahlF_TextChange();
   void SzUpDownArrows_Down();
@@ -93,8 +99,9 @@ class HauptFenster : public fw::Window, public ar::Context {
   void SpeichereProtokoll();
   // The workspace (grid, stores, term, protocol) as a file.
   void SpeichereDaten();
-  // Appends the workspace's 1354 fields to s.
-  void AlleDatenCodieren(std::string& s);
+  // Appends the workspace's 1354 fields to s; false, with s unchanged, when the
+  // grid holds a number beyond 64 bits.
+  bool AlleDatenCodieren(std::string& s);
   // Loads a workspace file chosen in the open dialog.
   void DatenLaden();
   // Replaces grid, stores, term and protocol with the workspace in s when s

@@ -89,52 +89,6 @@ bool entriesZero(const G& M) {
       if (M[i][j] != 0) return false;
   return true;
 }
-// Once a power is 0 only its factor moves on, pass by pass as the normal form
-// of the product leaves it: multiplied by A's factor a, its sign taken off
-// the numerator, reduced. The sequence grows beyond the bound or repeats with
-// period 1 or 2. False when it grows beyond the bound.
-bool zeroTail(const mpz_class& az, const mpz_class& an, mpz_class& z, mpz_class& n, int64_t remaining) {
-  mpz_class beforeZ, beforeN;
-  bool haveBefore = false;
-  while (remaining > 0) {
-    mpz_class nz = abs(az * z), nn = an * n;
-    const mpz_class g = gcd(nz, nn);
-    if (g > 1) {
-      nz /= g;
-      nn /= g;
-    }
-    --remaining;
-    if (nz == z && nn == n) return true;
-    if (haveBefore && nz == beforeZ && nn == beforeN) {
-      if (remaining % 2 == 0) {  // period 2: an odd number of passes left ends here
-        z = nz;
-        n = nn;
-      }
-      return true;
-    }
-    beforeZ = z;
-    beforeN = n;
-    haveBefore = true;
-    z = nz;
-    n = nn;
-    if (mpz_sizeinbase(z.get_mpz_t(), 2) + mpz_sizeinbase(n.get_mpz_t(), 2) > kPowerBits) return false;
-  }
-  return true;
-}
-
-bool zeroTail(const Matrix& a, Matrix& cur, int64_t remaining) {
-  mpz_class z = static_cast<long>(cur[0][2]), n = static_cast<long>(cur[0][3]);
-  if (!zeroTail(static_cast<long>(a[0][2]), static_cast<long>(a[0][3]), z, n, remaining) || !z.fits_slong_p() ||
-      !n.fits_slong_p())
-    return false;
-  cur[0][2] = z.get_si();
-  cur[0][3] = n.get_si();
-  return true;
-}
-bool zeroTail(const BigMatrix& a, BigMatrix& cur, int64_t remaining) {
-  return zeroTail(a[0][2], a[0][3], cur[0][2], cur[0][3], remaining);
-}
-
 // out := A^p as p products with A in normal form give it; out holds the
 // identity on entry. A nilpotent matrix is 0 from its size on; any other
 // power is not 0, and its normal form is fixed by its exact value and the
@@ -147,8 +101,8 @@ bool power(const G& a, int32_t p, G& out) {
   while (done < p && done < single) {
     if (!product(a, cur, cur)) return false;
     if (++done == 1) first = cur;
+    // The zero matrix (factor 1/1, or 1/0 and 0/0 without a value) stays what it is.
     if (entriesZero(cur)) {
-      if (!zeroTail(a, cur, p - done)) return false;
       out = std::move(cur);
       return true;
     }

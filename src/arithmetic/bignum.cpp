@@ -39,6 +39,13 @@ void normalize(BigMatrix& M) {
   mpz_class m = 0;
   for (int32_t i = 1; i <= rows && m != 1; ++i)
     for (int32_t j = 1; j <= cols && m != 1; ++j) m = gcd(m, M[i][j]);
+  if (M[0][3] != 0 && (M[0][2] == 0 || m == 0)) {  // value zero, as in MKuerzen
+    for (int32_t i = 1; i <= rows; ++i)
+      for (int32_t j = 1; j <= cols; ++j) M[i][j] = 0;
+    M[0][2] = 1;
+    M[0][3] = 1;
+    return;
+  }
   if (m > 1) {
     for (int32_t i = 1; i <= rows; ++i)
       for (int32_t j = 1; j <= cols; ++j) mpz_divexact(M[i][j].get_mpz_t(), M[i][j].get_mpz_t(), m.get_mpz_t());

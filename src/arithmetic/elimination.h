@@ -17,9 +17,9 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
 // Bounded by M's own size.
 void Verfahren(Context& ctx, Matrix& M);
 
-// The exact rank of M's entries within the first `zzahl` rows and `szahl`
-// columns (the grid's counts for a matrix read from the grid), whatever the
-// entries: never an overflow. M is left as it was.
+// The exact rank of M within the first `zzahl` rows and `szahl` columns (the
+// grid's counts for a matrix read from the grid), whatever the entries: never
+// an overflow; 0 when the factor numerator is 0. M is left as it was.
 int32_t Rang(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
 // Within M's own size.
 int32_t Rang(Context& ctx, Matrix& M);

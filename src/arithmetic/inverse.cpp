@@ -15,17 +15,12 @@ constexpr int kMax = 12;
 
 enum class Outcome { kRegular, kSingular, kOverflow };
 
-// The factor of the inverse: N/g over Z*d/g with g = ggt(N, Z*d), signs kept.
-// A factor 0/0 has g = 0 and stays 0/0, which the display reports.
+// The factor of the inverse: N/g over Z*d/g with g = ggt(N, Z*d), signs kept
+// (Z and N are not 0).
 bool writeFactor(const Matrix& S, uint64_t d, Matrix& R) {
   const int64_t Z = S[0][2], N = S[0][3];
   const i128 P = static_cast<i128>(Z) * static_cast<i128>(d);
   const u128 g = exact::gcd128(exact::mag64(N), exact::mag128(P));
-  if (g == 0) {
-    R[0][2] = 0;
-    R[0][3] = 0;
-    return true;
-  }
   const i128 num = N / static_cast<i128>(g), den = P / static_cast<i128>(g);
   if (!exact::fits64(num) || !exact::fits64(den)) return false;
   R[0][2] = static_cast<int64_t>(num);
@@ -88,15 +83,13 @@ Outcome invertExact(const Matrix& S, int n, Matrix& R) {
         if (!fmpz_fits_si(t)) o = Outcome::kOverflow;
         R[i + 1][j + 1] = fmpz_get_si(t);
       }
-    // The factor N/g over Z*d/g, g = ggt(N, Z*d); 0/0 stays 0/0.
+    // The factor N/g over Z*d/g, g = ggt(N, Z*d).
     fmpz_set_si(P, S[0][2]);
     fmpz_mul(P, P, den);
     fmpz_set_si(t, S[0][3]);
     fmpz_gcd(g, t, P);
-    if (!fmpz_is_zero(g)) {
-      fmpz_divexact(t, t, g);
-      fmpz_divexact(P, P, g);
-    }
+    fmpz_divexact(t, t, g);
+    fmpz_divexact(P, P, g);
     if (!fmpz_fits_si(t) || !fmpz_fits_si(P)) o = Outcome::kOverflow;
     R[0][2] = fmpz_get_si(t);
     R[0][3] = fmpz_get_si(P);
@@ -114,9 +107,15 @@ Outcome invertExact(const Matrix& S, int n, Matrix& R) {
 
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen) {
   const int64_t n = S[0][0];
+  // A zero denominator leaves the matrix without a value to invert.
+  if (S[0][3] == 0) {
+    ctx.overflow = true;
+    return;
+  }
   Outcome o = Outcome::kSingular;
   Matrix out = R;  // written only on success
-  if (n == S[0][1] && n >= 1 && n <= kMax) {
+  // A zero numerator makes it the zero matrix, which is singular.
+  if (n == S[0][1] && n >= 1 && n <= kMax && S[0][2] != 0) {
     o = invertFast(S, static_cast<int>(n), out);
     if (o == Outcome::kOverflow) o = invertExact(S, static_cast<int>(n), out);
   }

@@ -8,12 +8,12 @@ namespace ar {
 // R := the inverse of S: integer entries d * S^-1 (d the least common
 // denominator of the inverse of S's entries) with factor N/g over Z*d/g,
 // where Z/N is S's factor and g = ggt(N, Z*d); the factor keeps those signs
-// and is not reduced further, so a factor 0/0 gives 0/0 and 0/N a zero
-// denominator. Only R's header cells (0,0)..(0,3) and its n x n entries are
-// written. A matrix that is not square (or has no size from 1 to 12) or is
-// singular: "Die Matrix ist nicht regulaer" in a caution OK/Cancel box,
-// `fehlgeschlagen` := true, R := a full copy of S. A value that does not fit
-// in 64 bits sets ctx.overflow. `fehlgeschlagen` is never set to false.
+// and is not reduced further. Only R's header cells (0,0)..(0,3) and its n x n
+// entries are written. A matrix that is not square (or has no size from 1 to
+// 12), has the factor numerator 0 or is singular: "Die Matrix ist nicht
+// regulaer" in a caution OK/Cancel box, `fehlgeschlagen` := true, R := a full
+// copy of S. A factor denominator of 0, or a value that does not fit in 64
+// bits, sets ctx.overflow and leaves R. `fehlgeschlagen` is never set to false.
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen);
 
 }  // namespace ar

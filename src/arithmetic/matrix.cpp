@@ -35,6 +35,15 @@ bool normalForm(const Entries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Ma
     for (int32_t i = 1; i <= rows && m != 1; ++i)
       for (int32_t j = 1; j <= cols && m != 1; ++j) m = exact::gcd128(m, exact::mag128(E[i][j]));
   }
+  // Value zero (a zero numerator or no non-zero entry) is the zero matrix with factor 1/1. A zero
+  // denominator has no value: it stays for the display to report.
+  if (N != 0 && (Z == 0 || m == 0)) {
+    for (int32_t i = 1; i <= rows; ++i)
+      for (int32_t j = 1; j <= cols; ++j) M[i][j] = 0;
+    M[0][2] = 1;
+    M[0][3] = 1;
+    return true;
+  }
   const u128 scale = m > 1 ? m : 1;
 
   // Factor Z*scale/N reduced, without forming Z*scale before the reduction.

@@ -62,8 +62,9 @@ void Klone(const Matrix& A, WideMatrix& B);
 
 // Normal form in place: gcd of the entries into the factor, numerator made
 // non-negative (its sign moved into the entries), factor reduced; a negative
-// denominator keeps its sign, a zero denominator stays 0. Exact: when the
-// normal form does not fit in 64 bits, ctx.overflow is set and M stays.
+// denominator keeps its sign, a zero denominator stays 0. A matrix of value
+// zero becomes the zero matrix with factor 1/1. Exact: when the normal form
+// does not fit in 64 bits, ctx.overflow is set and M stays.
 void MKuerzen(Context& ctx, Matrix& M);
 
 bool ganzzahlig(double x);

@@ -82,6 +82,7 @@ int rankFlint(const Matrix& M, int rows, int cols) {
 // non-zero (r+1) x (r+1) minor, which their product rules out once it passes
 // Hadamard's bound.
 int32_t Rang(Context&, Matrix& M, int32_t zzahl, int32_t szahl) {
+  if (M[0][2] == 0) return 0;  // the zero matrix, whatever its entries
   const int rows = std::min(rowsOf(M), clampCount(zzahl, kMax));
   const int cols = std::min(colsOf(M), clampCount(szahl, kMax));
   const int full = std::min(rows, cols);

@@ -1,12 +1,17 @@
 #pragma once
-// The frame of one command: a result that does not fit in 64 bits is reported
-// once and changes nothing, neither the grid nor the protocol.
+// The frame of one command: a result that does not fit in 64 bits, or a typed
+// number beyond them, is reported once and changes nothing, neither the grid
+// nor the protocol.
 
 #include "app/hauptfenster.h"
 
 class Befehlsrahmen {
  public:
   explicit Befehlsrahmen(HauptFenster& w) : w_(w), protokoll_(w.Protokoll) { w_.overflow = false; }
+
+  // Reads the grid into M; false, after the message, when a typed number lies
+  // beyond 64 bits: the command must end.
+  bool einlesen(ar::Matrix& M) { return w_.Einlesen(M) || !uebergelaufen(); }
 
   // After the computation: on overflow the protocol returns to what it was,
   // the message shows, and the command must end.

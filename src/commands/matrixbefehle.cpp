@@ -16,7 +16,7 @@ void HauptFenster::BevelButton1_Action() {
   Befehlsrahmen rahmen(*this);
   Matrix M{};
   const bool log = ProtokollAn();
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   if (log) InsProtokoll2(M, "\\rightarrow");
   ar::Verfahren(*this, M, Zzahl, Szahl);
   if (rahmen.uebergelaufen()) return;
@@ -31,7 +31,7 @@ void HauptFenster::BevelButton4_Action() {
   Befehlsrahmen rahmen(*this);
   Matrix M{}, Inv{};
   bool fehlgeschlagen = false;
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   if (ProtokollAn()) InsProtokoll(M, "");
   ar::Invertieren(*this, M, Inv, fehlgeschlagen);
   if (rahmen.uebergelaufen()) return;
@@ -44,7 +44,7 @@ void HauptFenster::BevelButton4_Action() {
 
 void HauptFenster::BevelButton5_Action() {
   Befehlsrahmen rahmen(*this);
-  Einlesen(SMat);
+  if (!rahmen.einlesen(SMat)) return;
   ar::Vereinheitlichen(*this, SMat);
   if (rahmen.uebergelaufen()) return;
   rahmen.zeige(SMat);
@@ -65,7 +65,7 @@ void HauptFenster::BevelButton6_Action() {
 void HauptFenster::BevelButton28_Action() {
   Befehlsrahmen rahmen(*this);
   Matrix M{}, T{};
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   ar::Transponieren(M, T);
   rahmen.zeige(T);
 }
@@ -73,7 +73,7 @@ void HauptFenster::BevelButton28_Action() {
 void HauptFenster::BevelButton23_Action() {
   Befehlsrahmen rahmen(*this);
   Matrix M{};
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   if (ProtokollAn()) InsProtokoll(M, "");
   ar::Orthnorm(*this, M);
   if (rahmen.uebergelaufen()) return;

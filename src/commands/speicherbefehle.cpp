@@ -13,10 +13,13 @@ const app::SpeicherInfo& info(char buchstabe) { return app::kSpeicher[*app::spei
 }  // namespace
 
 void HauptFenster::InSpeicher(char buchstabe) {
+  Befehlsrahmen rahmen(*this);
   Matrix& speicher = Speicher[*app::speicherIndex(buchstabe)];
+  Matrix gelesen = speicher;
+  if (!rahmen.einlesen(gelesen)) return;
   // A store of one row is taken for empty and overwritten without asking.
   if (speicher[0][0] > 1 && services().msgBox(info(buchstabe).frage, fw::kMsgOkCancel) != fw::kAnswerOk) return;
-  Einlesen(speicher);
+  speicher = gelesen;
 }
 
 void HauptFenster::AusSpeicher(char buchstabe) {

@@ -11,7 +11,10 @@ void HauptFenster::BevelButton22_Action() { TermAuswerten(); }
 void HauptFenster::TermAuswerten() {
   const bool log = ProtokollAn();  // the state at the press decides
   Befehlsrahmen rahmen(*this);
-  Einlesen(X);
+  if (!rahmen.einlesen(X)) {
+    Formelfehler = true;
+    return;
+  }
   auto& feld = as<fw::EditField>("FormelF");
   std::string formel = feld.text();
   Matrix ergebnis{};

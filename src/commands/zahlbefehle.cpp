@@ -59,7 +59,7 @@ void HauptFenster::BevelButton16_Action() {
   Befehlsrahmen rahmen(*this);
   const bool log = ProtokollAn();
   Matrix M{};
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   if (Zzahl != Szahl) {
     message("Keine quadratische Matrix");
     return;
@@ -73,9 +73,10 @@ void HauptFenster::BevelButton16_Action() {
 }
 
 void HauptFenster::BevelButton32_Action() {
+  Befehlsrahmen rahmen(*this);
   const bool log = ProtokollAn();
   Matrix M{};
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   // Exact whatever the entries, and M stays as the grid shows it.
   const int32_t r = ar::Rang(*this, M, Zzahl, Szahl);
   as<fw::EditField>("InOutF").setText("Rang() = " + fw::Str(r));
@@ -83,8 +84,9 @@ void HauptFenster::BevelButton32_Action() {
 }
 
 void HauptFenster::BevelButton33_Action() {
+  Befehlsrahmen rahmen(*this);
   Matrix M{};
-  Einlesen(M);
+  if (!rahmen.einlesen(M)) return;
   if (M[0][0] != M[0][1]) {
     message("Eine Spur ist nur für quadratische Matrizen erklärt");
     return;
@@ -105,7 +107,7 @@ void HauptFenster::InOutF_LostFocus() { as<fw::EditField>("InOutF").setText("");
 
 void HauptFenster::BevelButton17_Action() {
   Befehlsrahmen rahmen(*this);
-  Einlesen(SMat);
+  if (!rahmen.einlesen(SMat)) return;
   const int64_t n = SMat[0][0], m = SMat[0][1];
   if (n < 1 || n > 11 || m != n + 1) {
     message("Format des Systems passt nicht zu Cramer", fw::kMsgCaution);

@@ -1,6 +1,8 @@
 // The display grid: its size fields and arrows, which cells show, reading the
 // grid into a matrix and showing a matrix in it.
 
+#include <optional>
+
 #include "app/hauptfenster.h"
 #include "framework/text.h"
 #include "grid/gridnames.h"
@@ -56,14 +58,26 @@ void HauptFenster::Anpassen() {
     for (int c = 1; c <= kMaxSize; ++c) control(cellName(r, c)).setVisible(Szahl >= c && Zzahl >= r);
 }
 
-void HauptFenster::Einlesen(Matrix& M) {
-  auto read = [this](const std::string& name) { return fw::toInt64(as<fw::EditField>(name).text()); };
-  M[0][0] = read("ZZahlF");
-  M[0][1] = read("SZahlF");
-  M[0][2] = read("FakZF");
-  M[0][3] = read("FakNF");
+bool HauptFenster::Einlesen(Matrix& M) {
+  Matrix gelesen = M;
+  bool passt = true;
+  auto read = [&](const std::string& name) {
+    const std::optional<int64_t> v = fw::toInt64Checked(as<fw::EditField>(name).text());
+    passt = passt && v.has_value();
+    return v.value_or(0);
+  };
+  gelesen[0][0] = read("ZZahlF");
+  gelesen[0][1] = read("SZahlF");
+  gelesen[0][2] = read("FakZF");
+  gelesen[0][3] = read("FakNF");
   for (int r = 1; r <= kMaxSize; ++r)
-    for (int c = 1; c <= kMaxSize; ++c) M[r][c] = read(cellName(r, c));
+    for (int c = 1; c <= kMaxSize; ++c) gelesen[r][c] = read(cellName(r, c));
+  if (!passt) {
+    overflow = true;
+    return false;
+  }
+  M = gelesen;
+  return true;
 }
 
 void HauptFenster::Ausgabe(Matrix& M) {
@@ -77,6 +91,14 @@ void HauptFenster::Ausgabe(Matrix& M) {
     return;
   }
   overflow = overflowBefore;
+  Darstellen(M);
+  if (M[0][3] == 0) {
+    M[0][3] = 1;
+    message(kUeberlaufMeldung);
+  }
+}
+
+void HauptFenster::Darstellen(const Matrix& M) {
   // A count beyond Int32 saturates, so the size fields end at 12, not at
   // whatever the low 32 bits happen to say.
   Zzahl = fw::clampInt32(M[0][0]);
@@ -88,8 +110,4 @@ void HauptFenster::Ausgabe(Matrix& M) {
     for (int c = 1; c <= kMaxSize; ++c) as<fw::EditField>(cellName(r, c)).setText(fw::Str(M[r][c]));
   as<fw::EditField>("SZahlF").setText(fw::Str(Szahl));
   as<fw::EditField>("ZZahlF").setText(fw::Str(Zzahl));
-  if (M[0][3] == 0) {
-    M[0][3] = 1;
-    message(kUeberlaufMeldung);
-  }
 }

@@ -107,11 +107,6 @@ std::optional<Arbeitsumgebung> Zerlegen(std::string_view inhalt) {
     a.term = zeilenendenZuCR(a.term);
     a.protokoll = zeilenendenZuCR(a.protokoll);
   }
-
-  ar::RecordingContext probe;
-  ar::Matrix gezeigt = a.raster;
-  ar::MKuerzen(probe, gezeigt);
-  if (probe.overflow) return std::nullopt;
   return a;
 }
 

@@ -46,9 +46,9 @@ std::optional<std::string> NextText(std::string_view& s);
 // integer within 64 bits; row and column counts 1 to 12 in every block; both
 // texts terminated; after the last ";" nothing but one line end (CR, LF or
 // CRLF) or none. In a file that ends with LF or CRLF, an editor has changed
-// the line ends, and those inside the texts become CR again. A grid matrix
-// whose normal form does not fit in 64 bits could not be shown, so such a
-// file is refused too. A zero factor denominator is accepted.
+// the line ends, and those inside the texts become CR again. A zero factor
+// denominator is accepted, and so is a grid whose normal form does not fit
+// in 64 bits (it was saved as typed).
 std::optional<Arbeitsumgebung> Zerlegen(std::string_view inhalt);
 
 }  // namespace datei

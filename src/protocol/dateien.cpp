@@ -15,17 +15,22 @@ void HauptFenster::SpeichereProtokoll() { DateiSpeichern("QuenlorProtokoll", Pro
 
 void HauptFenster::SpeichereDaten() {
   std::string s;
-  AlleDatenCodieren(s);
+  // A typed number beyond 64 bits cannot be saved as itself: nothing is written.
+  if (!AlleDatenCodieren(s)) {
+    message(kUeberlaufMeldung);
+    return;
+  }
   DateiSpeichern("QuenlorDaten", s);
 }
 
-void HauptFenster::AlleDatenCodieren(std::string& s) {
+bool HauptFenster::AlleDatenCodieren(std::string& s) {
   datei::Arbeitsumgebung a;
-  Einlesen(a.raster);
+  if (!Einlesen(a.raster)) return false;
   a.speicher = Speicher;
   a.term = as<fw::EditField>("FormelF").text();
   a.protokoll = Protokoll;
   s += datei::Codieren(a);
+  return true;
 }
 
 void HauptFenster::DatenLaden() {
@@ -47,7 +52,15 @@ bool HauptFenster::AlleDatenEinfuegen(const std::string& s) {
     return false;
   }
   X = a->raster;
-  Ausgabe(X);  // reports a zero denominator and goes on
+  // A grid whose normal form does not fit was saved as typed and comes back
+  // so; the commands that read it report it.
+  ar::RecordingContext probe;
+  Matrix normalform = X;
+  ar::MKuerzen(probe, normalform);
+  if (probe.overflow)
+    Darstellen(X);
+  else
+    Ausgabe(X);  // reports a zero denominator and goes on
   Speicher = a->speicher;
   as<fw::EditField>("FormelF").setText(a->term);
   Protokoll = std::move(a->protokoll);

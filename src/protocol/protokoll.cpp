@@ -10,11 +10,13 @@ const char* const kCR = "\r";
 
 // The factor in front of a matrix block, written from its own numerator and
 // denominator (never from their product, which can overflow or hide a sign).
-// Nothing for a factor of 1 or a zero numerator or denominator; the sign goes
-// to the numerator. With integerForm a denominator of 1 gives "Z \cdot  ".
+// Nothing for a factor of 1 or a zero denominator; the sign goes to the
+// numerator. A zero numerator is written, so that a matrix of value zero is
+// never logged as its entries. With integerForm a denominator of 1 gives
+// "Z \cdot  ".
 std::string faktorText(int64_t z, int64_t n, bool integerForm) {
-  if (z == 0 || n == 0) return "";
-  const bool negativ = (z < 0) != (n < 0);
+  if (n == 0) return "";
+  const bool negativ = z != 0 && (z < 0) != (n < 0);
   const uint64_t zb = fw::magnitude(z);
   const uint64_t nb = fw::magnitude(n);
   if (!negativ && zb == 1 && nb == 1) return "";

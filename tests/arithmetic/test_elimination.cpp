@@ -66,7 +66,8 @@ TEST(Rang, ExactForAnyEntries) {
   for (int j = 1; j <= 12; ++j) m[12][j] = m[1][j] + m[2][j] - m[3][j];
   const std::pair<Matrix, int> cases[] = {
       {M("1 3 0; 0 1 4309386534379168539"), 2}, {m, 11}, {M("min max; min max"), 1}, {M("min max; max min"), 2},
-      {M("2147483647 0; 0 1"), 2}};  // the first prime's rank is 1
+      {M("2147483647 0; 0 1"), 2},  // the first prime's rank is 1
+      {M("1 2; 3 4 | 0/5"), 0}};     // the zero matrix
   for (auto [in, rank] : cases) {
     ar::RecordingContext ctx;
     EXPECT_EQ(ar::Rang(ctx, in), rank) << rank;
@@ -99,8 +100,10 @@ TEST(Invertieren, Table) {
   run({{'i', "2x2", M("1 2; 3 4"), {}, M("-4 2; 3 -1 | 1/2")}, {'i', "3x3", M("2 1 0; 1 3 1; 0 1 4"), {}, M("11 -4 1; -4 8 -2; 1 -2 5 | 1/18")},
       {'i', "exchange", M("0 1; 1 0 | 2/3"), {}, M("0 1; 1 0 | 3/2")}, {'i', "diagonal 4, 6", M("4 0; 0 6"), {}, M("3 0; 0 2 | 1/12")},
       {'i', "2I, 3/5", M("2 0; 0 2 | 3/5"), {}, M("1 0; 0 1 | 5/6")}, {'i', "-2/3", M("1 2; 3 4 | -2/3"), {}, M("-4 2; 3 -1 | 3/-4")},
-      {'i', "1x1 -3", M("-3"), {}, M("-1 | 1/3")}, {'i', "factor 0/1", M("1 0; 0 1 | 0/1"), {}, M("1 0; 0 1 | 1/0")},
-      {'i', "factor 0/0", M("1 2; 3 4 | 0/0"), {}, M("-4 2; 3 -1 | 0/0")},
+      {'i', "1x1 -3", M("-3"), {}, M("-1 | 1/3")},
+      // A zero numerator is the zero matrix; a zero denominator leaves no value.
+      {'i', "factor 0/1", M("1 0; 0 1 | 0/1"), {}, M("1 0; 0 1 | 0/1"), kSingular},
+      {'i', "factor 0/0", M("1 2; 3 4 | 0/0"), {}, kBefore, kOverflow}, {'i', "factor 1/0", M("1 | 1/0"), {}, kBefore, kOverflow},
       {'i', "huge diagonal", M("2^40 0 0; 0 2^40 0; 0 0 3"), {}, M("3 0 0; 0 3 0; 0 0 2^40 | 1/3*2^40")},
       {'i', "denominator 35 * 2^58", M("0 -5*2^58; -7 0 | 1/-2"), {}, M("0 -5*2^58; -7 0 | -1/5044031582654955520")},
       {'i', "diag(2^62, 3), 1/2", M("2^62 0; 0 3 | 1/2"), {}, M("3 0; 0 2^62 | 1/3*2^61")},

@@ -81,3 +81,27 @@ TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {
     EXPECT_EQ(text("FakNF"), "0") << b;
   }
 }
+
+// A typed number beyond 64 bits, shown, hidden or in a factor field, is never
+// taken for another number: every command that reads the grid reports it and
+// changes nothing; the cell keeps its text.
+TEST_F(BefehlTest, ATypedNumberBeyond64BitsIsReportedByEveryCommandThatReadsTheGrid) {
+  button("ProtokollB").click();
+  type("FormelF", "A");
+  type("InOutF", "vorher");
+  const char* knoepfe[] = {"BevelButton1",  "BevelButton4",  "BevelButton5",  "BevelButton28", "BevelButton23",
+                           "BevelButton16", "BevelButton32", "BevelButton33", "BevelButton17", "InAB",
+                           "BevelButton22", "BevelButton19"};
+  for (const auto& [feld, zahl] : {std::pair{"A12F", "99999999999999999999"}, {"A33F", "-1e30"},
+                                   {"FakZF", "9223372036854775808"}, {"FakNF", "-9223372036854775809"}}) {
+    for (const char* knopf : knoepfe) {
+      setGrid({{1, 2}, {3, 4}});
+      type(feld, zahl);
+      const auto speicherA = w->A;
+      EXPECT_EQ(press(knopf, {fw::kAnswerOk}), kUeberlaufBox) << knopf << " " << feld;
+      EXPECT_EQ(text(feld) + " " + text("A11F") + text("A22F") + text("SZahlF") + text("InOutF") + w->Protokoll,
+                std::string(zahl) + " 142vorher$") << knopf << " " << feld;
+      EXPECT_EQ(w->A, speicherA) << knopf << " " << feld;
+    }
+  }
+}

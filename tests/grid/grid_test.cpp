@@ -38,7 +38,7 @@ TEST_F(FensterTest, ReadsTheGridWithItsFactorAndLeavesTheRestOfTheArray) {
   // Odd texts go through the one rule, shown or hidden; hidden cells keep their texts.
   const struct { int r, c; const char* text; int64_t value; } odd[] = {
       {1, 1, "abc", 0}, {1, 2, "-2.9", -2}, {1, 3, "2.5e1", 25}, {2, 1, "9007199254740993", 9007199254740993},
-      {2, 2, "-9223372036854775808", INT64_MIN}, {2, 3, "99999999999999999999", INT64_MAX}, {4, 4, "1e400", INT64_MAX}};
+      {2, 2, "-9223372036854775808", INT64_MIN}, {2, 3, "9223372036854775807", INT64_MAX}, {4, 4, "1e18", 1000000000000000000}};
   for (const auto& o : odd) type(grid::cellName(o.r, o.c), o.text);
   type("ZZahlF", "2");
   ar::Matrix M{}, expected = matrix(2, 4, -2, 0, {});
@@ -47,8 +47,19 @@ TEST_F(FensterTest, ReadsTheGridWithItsFactorAndLeavesTheRestOfTheArray) {
   for (int r = 1; r <= 4; ++r)
     for (int c = 1; c <= 4; ++c) expected[r][c] = r * 10 + c;  // hidden cells too
   for (const auto& o : odd) expected[o.r][o.c] = o.value;
-  w->Einlesen(M);
+  EXPECT_TRUE(w->Einlesen(M));
   EXPECT_EQ(M, expected);
+  // A number beyond 64 bits, shown or hidden, in a cell or a factor field, is not read as another one.
+  for (const char* name : {"A33F", "AC1F", "FakZF", "FakNF"}) {
+    for (const char* beyond : {"9223372036854775808", "-9223372036854775809", "99999999999999999999", "1e30"}) {
+      const std::string before = text(name);
+      type(name, beyond);
+      ar::Matrix unchanged = expected;
+      w->overflow = false;
+      EXPECT_TRUE(!w->Einlesen(unchanged) && unchanged == expected && w->overflow) << name << " " << beyond;
+      type(name, before);
+    }
+  }
 }
 
 TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {
