@@ -5,8 +5,10 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 #include "app/fenster_fixture.h"
@@ -69,9 +71,10 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
   EXPECT_EQ(speichern(button("BevelButton19")), kStart);
   EXPECT_EQ(speichern(button("BevelButton24")), "$$\r");
   EXPECT_EQ(services.suggestedNames(), (std::vector<std::string>{"QuenlorDaten", "QuenlorProtokoll"}));
-  // A folder, or a file in a folder that does not exist (a read-only folder
-  // does not stop root): each of the three saves says so.
-  for (const std::string& ziel : {dir.path().toStdString(), pfad("fehlt/datei")}) {
+  // A folder, a file in a folder that does not exist (a read-only folder
+  // does not stop root), a pipe: each of the three saves says so.
+  ASSERT_EQ(::mkfifo(pfad("pipe").c_str(), 0600), 0);
+  for (const std::string& ziel : {dir.path().toStdString(), pfad("fehlt/datei"), pfad("pipe")}) {
     for (fw::BevelButton* knopf : {&button("BevelButton19"), &button("BevelButton24"),
                                    &w->ProtokollFenster().as<fw::BevelButton>("AppendPB1")}) {
       services.expectSaveDialog(ziel);
@@ -79,6 +82,7 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
           << ziel << knopf->name();
     }
   }
+  EXPECT_TRUE(std::filesystem::is_fifo(pfad("pipe")));
 }
 
 // Save, "Neu", load, save: the same bytes and the same state; a zero
