@@ -163,7 +163,8 @@ TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
   EXPECT_GT(angenommen, 500);
 }
 
-// Shown and refilled by "Zeigen", hidden by its close button; its four buttons.
+// Shown (also when minimised) and refilled by "Zeigen", hidden by its close
+// button; its four buttons.
 TEST_F(DateiTest, ProtocolWindow) {
   w->Protokoll = "$p";
   button("BevelButton29").click();
@@ -187,6 +188,9 @@ TEST_F(DateiTest, ProtocolWindow) {
   EXPECT_FALSE(pw.isVisible());
   button("BevelButton29").click();
   EXPECT_EQ(std::make_tuple(&w->ProtokollFenster(), pw.isVisible(), feld.text()), std::make_tuple(&pw, true, w->Protokoll));
+  pw.widget()->showMinimized();
+  button("BevelButton29").click();
+  EXPECT_TRUE(pw.isVisible() && !pw.widget()->isMinimized());
 }
 
 }  // namespace
