@@ -1,7 +1,7 @@
 #include "app/hauptfenster.h"
 
 #include <QCoreApplication>
-#include <memory>
+#include <utility>
 
 #include "app/layoutdata.h"
 
@@ -9,13 +9,17 @@ namespace {
 
 // The window that Instanz() hands out: the first one built and still alive.
 HauptFenster* gInstanz = nullptr;
-// What Instanz() made itself, released before the application object goes.
-std::unique_ptr<fw::QtServices> gEigeneServices;
-std::unique_ptr<HauptFenster> gEigenesFenster;
+// What Instanz() made itself. Plain pointers on purpose: no exit handler may
+// destroy a window. The display plugin calls exit() when the connection
+// breaks, maybe while a message box on the stack belongs to one of them; the
+// application object is never destroyed then, and neither are they. On a
+// normal quit the application object's destructor releases them first.
+fw::QtServices* gEigeneServices = nullptr;
+HauptFenster* gEigenesFenster = nullptr;
 
 void eigenesFensterAbbauen() {
-  gEigenesFenster.reset();
-  gEigeneServices.reset();
+  delete std::exchange(gEigenesFenster, nullptr);
+  delete std::exchange(gEigeneServices, nullptr);
 }
 
 }  // namespace
@@ -35,9 +39,8 @@ HauptFenster::~HauptFenster() {
 
 HauptFenster& HauptFenster::Instanz() {
   if (gInstanz == nullptr) {
-    gEigeneServices = std::make_unique<fw::QtServices>();
-    gEigenesFenster = std::make_unique<HauptFenster>(*gEigeneServices);
-    // Widgets must go while the application object still exists.
+    gEigeneServices = new fw::QtServices();
+    gEigenesFenster = new HauptFenster(*gEigeneServices);
     qAddPostRoutine(eigenesFensterAbbauen);
   }
   return *gInstanz;

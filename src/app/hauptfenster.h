@@ -23,7 +23,8 @@ class HauptFenster : public fw::Window, public ar::Context {
   ~HauptFenster() override;
 
   // The one main window: the existing one, or a new one on the desktop's
-  // services when there is none yet.
+  // services when there is none yet. Such a window lives until the
+  // application object goes; no exit handler destroys it.
   static HauptFenster& Instanz();
 
   fw::Services& services() const { return services_; }

@@ -817,7 +817,9 @@ void Window::applyFlags() {
 }
 
 void Window::show() {
-  // A window that is open already comes to the front.
+  // A window that is open already comes to the front, from the task bar too
+  // when it was minimised.
+  impl_->setWindowState(impl_->windowState() & ~Qt::WindowMinimized);
   impl_->show();
   impl_->raise();
   impl_->activateWindow();

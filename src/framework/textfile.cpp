@@ -1,51 +1,78 @@
 #include "framework/textfile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <climits>
+#include <filesystem>
+#include <system_error>
 
 namespace fw {
 
 namespace {
 
-QString qpath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+namespace fs = std::filesystem;
 
-bool writeBoth(QFileDevice& f, const std::string& text, const std::string& lineEnd) {
-  const auto n = static_cast<qint64>(text.size()), m = static_cast<qint64>(lineEnd.size());
-  return f.write(text.data(), n) == n && f.write(lineEnd.data(), m) == m;
+// The file a chain of symbolic links ends at; a link that points nowhere
+// yet gives the name to create.
+fs::path followLinks(fs::path p) {
+  std::error_code ec;
+  for (int depth = 0; depth < 128 && fs::is_symlink(p, ec); ++depth) {
+    const fs::path to = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = to.is_absolute() ? to : p.parent_path() / to;
+  }
+  return p;
 }
 
-// QSaveFile replaces a file through a temporary name 7 bytes longer than the
-// file's own; a file whose name leaves no room for that is replaced through a
-// short temporary name beside it instead.
-bool replaceLongName(const QFileInfo& target, const std::string& text, const std::string& lineEnd) {
-  QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.quenlor-XXXXXX"));
-  if (!tmp.open() || !writeBoth(tmp, text, lineEnd) || !tmp.setPermissions(target.permissions()) || !tmp.flush() ||
-      ::fsync(tmp.handle()) != 0)
-    return false;
-  if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target.filePath()).constData()) != 0)
-    return false;
-  tmp.setAutoRemove(false);
+bool writeAll(int fd, const std::string& s) {
+  for (size_t done = 0; done < s.size();) {
+    const ssize_t n = ::write(fd, s.data() + done, s.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
   return true;
+}
+
+// A new file beside the target under a short name, so that even a target
+// name of the greatest length leaves room for it. O_EXCL: never an existing
+// file or link.
+int createBeside(const fs::path& dir, mode_t mode, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = (dir / (".quenlor-" + std::to_string(::getpid()) + "-" + std::to_string(counter++))).string();
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 }  // namespace
 
 bool writeTextFile(const std::string& path, const std::string& text, const std::string& lineEnd) {
-  // Through a symbolic link QSaveFile writes the file it points to.
-  QFileInfo target(qpath(path));
-  for (int depth = 0; depth < 128 && target.isSymLink(); ++depth) target.setFile(target.symLinkTarget());
-  if (target.isFile() && target.isWritable() && QFile::encodeName(target.fileName()).size() + 7 > NAME_MAX)
-    return replaceLongName(target, text, lineEnd);
-  QSaveFile file(qpath(path));
-  return file.open(QIODevice::WriteOnly) && writeBoth(file, text, lineEnd) && file.commit();
+  if (path.empty()) return false;
+  const fs::path target = followLinks(path);
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return false;
+  // A pipe or a device is no file to replace; a write-protected file stays.
+  if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::string tmp;
+  // A new file gets the usual mode less the umask; a replaced one keeps its own.
+  const int fd = createBeside(dir, exists ? 0600 : 0666, tmp);
+  if (fd < 0) return false;
+  // Every step is checked before the rename: a full disk or a file-size
+  // limit must not put a cut file in the old one's place.
+  bool ok = writeAll(fd, text) && writeAll(fd, lineEnd) && (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+            ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(tmp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
 }
 
 std::optional<std::string> readTextFile(const std::string& path, size_t maxBytes) {

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <cstdlib>
+
 #include "app/fenster_fixture.h"
+#include "protocol/protokollfenster.h"
 
 namespace {
 
@@ -72,4 +77,21 @@ TEST_F(FensterTest, BeendenAndTheCloseButtonAskAndQuitOnlyOnYes) {
   EXPECT_TRUE(w->isVisible() && !services.quitCalled() && text("A11F") == "5");
   EXPECT_TRUE(w->widget()->close() && services.quitCalled());
   EXPECT_EQ(boxesShown(), Boxes(3, {frage, fw::kMsgYesNo}));
+}
+
+// The display plugin ends the process with exit() when the connection to the
+// display breaks, maybe while a box is open over the protocol window: no exit
+// handler may take the windows down under the box.
+TEST(Beenden, ExitFromInsideABoxOverTheProtocolWindowEndsCleanly) {
+  EXPECT_EXIT(
+      {
+        HauptFenster& w = HauptFenster::Instanz();  // on the desktop's own services
+        w.as<fw::BevelButton>("BevelButton29").click();
+        QApplication::processEvents();
+        if (QApplication::activeWindow() != w.ProtokollFenster().widget()) std::_Exit(3);
+        QTimer::singleShot(0, [] { std::exit(1); });
+        w.services().msgBox("Box");
+        std::_Exit(4);
+      },
+      testing::ExitedWithCode(1), "");
 }

@@ -4,11 +4,14 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <string>
 #include <thread>
@@ -104,6 +107,36 @@ TEST(TextFile, WritesVerbatimReplacesKeepingModeAndLinksReadsOnlyRegularFiles) {
     EXPECT_FALSE(fw::readTextFile(p).has_value()) << "reading " << p;
   done = true;
   writer.join();
+  fs::remove_all(dir);
+}
+
+// Saves 3000 bytes under a file-size limit, as a full disk would stop it; the
+// exit code tells: 0 saved, 1 refused, 2 no limit set.
+int saveLimited(const std::string& target, rlim_t limit) {
+  std::signal(SIGXFSZ, SIG_IGN);  // the write then fails instead of ending the process
+  const rlimit r{limit, limit};
+  if (::setrlimit(RLIMIT_FSIZE, &r) != 0) return 2;
+  return fw::writeTextFile(target, std::string(2999, 'x'), "\r") ? 0 : 1;
+}
+
+// A save that fails says so and leaves the old file byte for byte, and a pipe
+// is no file to replace. Each save runs in a child process: the limit must
+// not hold for the tests after it.
+TEST(TextFile, AFailedSaveLeavesTheOldFileAndPipesAlone) {
+  std::string dir = "/tmp/quenlor-textfile-XXXXXX";
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  const std::string alt = dir + "/alt", lang = dir + "/" + std::string(255, 'x'), fifo = dir + "/fifo";
+  for (const std::string& p : {alt, lang}) std::ofstream(p, std::ios::binary) << "12345";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink(fifo, dir + "/link");
+  const std::tuple<const char*, std::string, rlim_t> rows[] = {
+      {"beyond the size limit", alt, 1000}, {"longest name, beyond the size limit", lang, 1000},
+      {"a pipe", fifo, RLIM_INFINITY}, {"a link to a pipe", dir + "/link", RLIM_INFINITY}};
+  for (const auto& [row, target, limit] : rows)
+    EXPECT_EXIT(::_exit(saveLimited(target, limit)), testing::ExitedWithCode(1), "") << row;
+  for (const std::string& p : {alt, lang}) EXPECT_EQ(fw::readTextFile(p), "12345") << p.size();
+  EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_symlink(dir + "/link"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4) << "no temporary file left behind";
   fs::remove_all(dir);
 }
 

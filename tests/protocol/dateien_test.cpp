@@ -5,8 +5,10 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 #include "app/fenster_fixture.h"
@@ -80,9 +82,10 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
   EXPECT_EQ(speichern(button("BevelButton19")), kStart);
   EXPECT_EQ(speichern(button("BevelButton24")), "$$\r");
   EXPECT_EQ(services.suggestedNames(), (std::vector<std::string>{"QuenlorDaten", "QuenlorProtokoll"}));
-  // A folder, or a file in a folder that does not exist (a read-only folder
-  // does not stop root): each of the three saves says so.
-  for (const std::string& ziel : {dir.path().toStdString(), pfad("fehlt/datei")}) {
+  // A folder, a file in a folder that does not exist (a read-only folder
+  // does not stop root), a pipe: each of the three saves says so.
+  ASSERT_EQ(::mkfifo(pfad("pipe").c_str(), 0600), 0);
+  for (const std::string& ziel : {dir.path().toStdString(), pfad("fehlt/datei"), pfad("pipe")}) {
     for (fw::BevelButton* knopf : {&button("BevelButton19"), &button("BevelButton24"),
                                    &w->ProtokollFenster().as<fw::BevelButton>("AppendPB1")}) {
       services.expectSaveDialog(ziel);
@@ -90,6 +93,7 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
           << ziel << knopf->name();
     }
   }
+  EXPECT_TRUE(std::filesystem::is_fifo(pfad("pipe")));
 }
 
 // Save, "Neu", load, save: the same bytes and the same state; a zero
@@ -191,7 +195,8 @@ TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
   EXPECT_GT(angenommen, 500);
 }
 
-// Shown and refilled by "Zeigen", hidden by its close button; its four buttons.
+// Shown (also when minimised) and refilled by "Zeigen", hidden by its close
+// button; its four buttons.
 TEST_F(DateiTest, ProtocolWindow) {
   w->Protokoll = "$p";
   button("BevelButton29").click();
@@ -215,6 +220,9 @@ TEST_F(DateiTest, ProtocolWindow) {
   EXPECT_FALSE(pw.isVisible());
   button("BevelButton29").click();
   EXPECT_EQ(std::make_tuple(&w->ProtokollFenster(), pw.isVisible(), feld.text()), std::make_tuple(&pw, true, w->Protokoll));
+  pw.widget()->showMinimized();
+  button("BevelButton29").click();
+  EXPECT_TRUE(pw.isVisible() && !pw.widget()->isMinimized());
 }
 
 }  // namespace
