@@ -147,6 +147,7 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
     if (++zaehler > kSlots) return true;
     if (klasse == "M" && !Matrixparsen(token, zaehler)) return false;
     if (klasse == "B" && !Bruchparsen(token, zaehler)) return false;
+    if (klasse != "M") Bruchliteral[static_cast<size_t>(zaehler)] = klasse == "B";
     if (klasse == "Z") {
       int64_t z = 0;
       if (!zahlLesen(token, z)) return false;
@@ -324,7 +325,8 @@ void Termauswerter::Redux(std::string& s) {
 
 // M := M^-1; a singular or non-square M gives the inverse's own message and
 // Formelfehler. A zero factor makes M the zero matrix, which has no inverse.
-void Termauswerter::invertieren(Matrix& M) {
+// True when M had an inverse.
+bool Termauswerter::invertieren(Matrix& M) {
   Matrix Q = M, R{};
   if (Q[0][2] == 0)
     for (int i = 1; i <= 12; ++i)
@@ -333,6 +335,7 @@ void Termauswerter::invertieren(Matrix& M) {
   ar::Invertieren(ctx_, Q, R, fehlgeschlagen);
   if (fehlgeschlagen) ctx_.Formelfehler = true;
   M = R;
+  return !fehlgeschlagen;
 }
 
 // R := M^e for any e. A matrix that is not square has no power, not even the
@@ -362,15 +365,21 @@ void Termauswerter::potenz(const Matrix& M, uint64_t e, Matrix& R) {
 
 void Termauswerter::potenzen(std::string& s, Matrix& W1, Matrix& W2) {
   for (int32_t p; !ctx_.overflow && (p = finde(s, '^')) != 0;) {
-    // A matrix before "^", an integral number after "^" or "^-".
+    // A matrix before "^", an integral number after "^" or "^-" that was not
+    // typed as a fraction.
     const bool minus = zeichen(s, p + 1) == '-';
     const int32_t k = slot(s, p - 2, 'M');
     const int32_t e = slot(s, p + 1 + minus, 'b');
-    if (k == 0 || e == 0 || BruchN[static_cast<size_t>(e)] != 1) return operandenfehler(s);
+    const auto ei = static_cast<size_t>(e);
+    if (k == 0 || e == 0 || BruchN[ei] != 1 || Bruchliteral[ei]) return operandenfehler(s);
     Ausschneiden(s, p, 3 + minus);
-    const i128 exponent = minus ? -i128{BruchZ[static_cast<size_t>(e)]} : i128{BruchZ[static_cast<size_t>(e)]};
+    const i128 exponent = minus ? -i128{BruchZ[ei]} : i128{BruchZ[ei]};
     Decode(k, W1);
-    if (exponent < 0) invertieren(W1);
+    // "^-" inverts first, so "H^-0" needs a regular H; A^-(-2) is then A^2.
+    if (minus || exponent < 0) {
+      W2 = W1;
+      if (!invertieren(W2) || exponent <= 0) W1 = W2;
+    }
     if (ctx_.overflow) break;
     potenz(W1, static_cast<uint64_t>(betrag(exponent)), W2);
     Encode(W2, k);
@@ -402,6 +411,7 @@ void Termauswerter::produkte(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3)
     if (paar == "bb") {
       Ausschneiden(s, p, 3);
       zahlSetzen(l, i128{BruchZ[li]} * BruchZ[ri], i128{BruchN[li]} * BruchN[ri]);
+      Bruchliteral[li] = false;
     } else if (paar == "bM") {
       Ausschneiden(s, p - 2, 3);
       Decode(r, W2);
@@ -432,6 +442,7 @@ void Termauswerter::summen(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3) {
     if (paar == "bb") {
       Ausschneiden(s, p, 3);
       zahlSetzen(l, i128{BruchZ[li]} * BruchN[ri] + i128{BruchZ[ri]} * BruchN[li], i128{BruchN[li]} * BruchN[ri]);
+      Bruchliteral[li] = false;
     } else if (paar == "MM") {
       Ausschneiden(s, p - 2, 3);
       Decode(l, W1);

@@ -35,6 +35,9 @@ class Termauswerter {
   std::array<ar::Matrix, kSlots + 1> SuperM{};
   std::array<int64_t, kSlots + 1> BruchZ{};
   std::array<int64_t, kSlots + 1> BruchN{};
+  // True while number slot k holds a literal typed with "/" (its sign aside):
+  // "A^4/2" reads like A^4 halved, so such a slot is no exponent.
+  std::array<bool, kSlots + 1> Bruchliteral{};
 
   // One evaluation of `formel`, which comes back as the text the formula
   // field should show (cleaned of blanks unless refused before that). True:
@@ -86,7 +89,7 @@ class Termauswerter {
   void operandenfehler(std::string& s);
   bool zahlLesen(std::string_view ziffern, int64_t& wert);
   void zahlSetzen(int32_t k, __int128 z, __int128 n);
-  void invertieren(ar::Matrix& M);
+  bool invertieren(ar::Matrix& M);
   void potenz(const ar::Matrix& M, uint64_t e, ar::Matrix& R);
   void potenzen(std::string& s, ar::Matrix& W1, ar::Matrix& W2);
   void vorzeichen(std::string& s, ar::Matrix& W1);
