@@ -127,6 +127,7 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
   // Checked on the cleaned text, so that "A+ *B" fails like "A+*B".
   if (!Korrektheit(t)) return true;
   formel = t;
+  if (Bereinigt) Bereinigt(formel);
   int32_t matrizen = 0, zahlen = 0;
   std::string klasse, token;
   std::string term;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,10 @@ class Termauswerter {
   // True while number slot k holds a literal typed with "/" (its sign aside):
   // "A^4/2" reads like A^4 halved, so such a slot is no exponent.
   std::array<bool, kSlots + 1> Bruchliteral{};
+
+  // Called with the cleaned formula as soon as it is known, so that the
+  // formula field shows it while later messages are open.
+  std::function<void(const std::string&)> Bereinigt;
 
   // One evaluation of `formel`, which comes back as the text the formula
   // field should show (cleaned of blanks unless refused before that). True:
