@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "app/speicher.h"
 #include "arithmetic/algebra.h"
@@ -80,24 +81,7 @@ bool Termauswerter::Kalkuel(std::string& formel, Matrix& ergebnis) {
 
 bool Termauswerter::auswerten(std::string& formel, Matrix& ergebnis) {
   std::string s;
-  if (!Parser(formel, s)) return false;
-  while (enthaelt(s, '(')) {
-    int32_t i = 0, j = 0;
-    HoleKlammern(s, i, j);
-    if (j == 0) {
-      s.clear();
-      break;
-    }
-    std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i - 1));
-    Redux(t);
-    if (ctx_.overflow) return false;
-    // A bracket must reduce to one operand: "A(B+2)" is not "A".
-    if (t.size() != 2 || operand(t, 1) == 0) {
-      s.clear();
-      break;
-    }
-    s = s.substr(0, static_cast<size_t>(i - 1)) + t + s.substr(static_cast<size_t>(j));
-  }
+  if (!Parser(formel, s) || !klammernReduzieren(s)) return false;
   Redux(s);
   if (ctx_.overflow) return false;
   // The reduced term must be one matrix and nothing else: "AB" is not "A".
@@ -108,6 +92,43 @@ bool Termauswerter::auswerten(std::string& formel, Matrix& ergebnis) {
   ar::MKuerzen(ctx_, ergebnis);
   if (ergebnis[0][3] == 0) ctx_.overflow = true;
   return !ctx_.overflow;
+}
+
+// Replaces each bracket pair by its reduced content, always the last "("
+// first with the first ")" after it, so sibling pairs go from right to left
+// and their messages come in that order. A "(" with no ")" after it empties
+// the term. One scan from the right does this in linear time: the scanned
+// text is kept reversed, with the open ")" marked in it. False on overflow.
+bool Termauswerter::klammernReduzieren(std::string& s) {
+  if (!enthaelt(s, '(')) return true;
+  std::string rechts;
+  std::vector<size_t> offen;
+  for (size_t q = s.size(); q-- > 0;) {
+    const char c = s[q];
+    if (c != '(') {
+      if (c == ')') offen.push_back(rechts.size());
+      rechts += c;
+      continue;
+    }
+    if (offen.empty()) {
+      s.clear();
+      return true;
+    }
+    std::string t(rechts.rbegin(), rechts.rbegin() + static_cast<std::ptrdiff_t>(rechts.size() - offen.back() - 1));
+    rechts.resize(offen.back());
+    offen.pop_back();
+    Redux(t);
+    if (ctx_.overflow) return false;
+    // A bracket must reduce to one operand: "A(B+2)" is not "A".
+    if (t.size() != 2 || operand(t, 1) == 0) {
+      s.clear();
+      return true;
+    }
+    rechts += t[1];
+    rechts += t[0];
+  }
+  s.assign(rechts.rbegin(), rechts.rend());
+  return true;
 }
 
 void Termauswerter::ablehnen(const char* text) {
@@ -131,14 +152,14 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
   int32_t matrizen = 0, zahlen = 0;
   std::string klasse, token;
   std::string term;
-  while (!t.empty()) {
-    Analyse(t, klasse, token);
+  for (std::string_view rest = t; !rest.empty();) {
+    Analyse(rest, klasse, token);
     if (klasse == "U") {
       // A "/" that follows no digit ("A/2"): the term is refused whole.
       ablehnen(kTermFehlerhaft);
       return false;
     }
-    t.erase(0, token.size());
+    rest.remove_prefix(token.size());
     if (klasse == "O" || klasse == "K") {
       term += token;
       continue;
@@ -260,22 +281,31 @@ void Termauswerter::HoleKlammern(std::string_view s, int32_t& i, int32_t& j) {
     if (s[static_cast<size_t>(p) - 1] == ')') j = p;
 }
 
+// The sign rules shorten a pair to one sign, and wherever two of them overlap
+// ("+--", "*++", ...) both ways end in the same text, so every order of
+// collapsing ends in one and the same text. One pass finds it: the text
+// before the read position is kept free of pairs, and each new sign is
+// collapsed with the sign before it as long as a rule applies.
 void Termauswerter::Doppelkillen(std::string& s) const {
   int32_t regeln = 0;
   for (const char c : V_[0][0]) {
     if (!ziffer(c)) break;
     regeln = std::min<int32_t>(regeln * 10 + (c - '0'), static_cast<int32_t>(V_.size()) - 1);
   }
-  auto vorhanden = [&](size_t n) { return !V_[n][0].empty() && s.find(V_[n][0]) != std::string::npos; };
-  for (;;) {
-    bool gefunden = false;
-    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n) gefunden = gefunden || vorhanden(n);
-    if (!gefunden) return;
-    const size_t vorher = s.size();
-    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n)
-      if (vorhanden(n)) s.replace(s.find(V_[n][0]), V_[n][0].size(), V_[n][1]);
-    if (s.size() >= vorher) return;  // a table that does not shorten would never end
+  auto ersatz = [&](char a, char b) {
+    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n) {
+      const auto& [muster, durch] = V_[n];
+      if (muster.size() == 2 && durch.size() == 1 && muster[0] == a && muster[1] == b) return durch[0];
+    }
+    return '\0';
+  };
+  size_t w = 0;
+  for (size_t q = 0; q < s.size(); ++q) {
+    char c = s[q];
+    for (char r; w > 0 && (r = ersatz(s[w - 1], c)) != '\0'; --w) c = r;
+    s[w++] = c;
   }
+  s.resize(w);
 }
 
 void Termauswerter::Einplussen(std::string& s, int32_t p) {
@@ -314,13 +344,16 @@ void Termauswerter::zahlSetzen(int32_t k, i128 z, i128 n) {
 }
 
 void Termauswerter::Redux(std::string& s) {
-  Matrix W1{}, W2{}, W3{};
   Doppelkillen(s);
-  // Powers, signs, products, sums: each from left to right.
-  potenzen(s, W1, W2);
-  vorzeichen(s, W1);
-  produkte(s, W1, W2, W3);
-  summen(s, W1, W2, W3);
+  // A lone operand, as every bracket leaves one, needs no working matrices.
+  if (s.find_first_of("^-*+") != std::string::npos) {
+    Matrix W1{}, W2{}, W3{};
+    // Powers, signs, products, sums: each from left to right.
+    potenzen(s, W1, W2);
+    vorzeichen(s, W1);
+    produkte(s, W1, W2, W3);
+    summen(s, W1, W2, W3);
+  }
   if (ctx_.overflow) s.clear();
 }
 

@@ -80,7 +80,8 @@ class Termauswerter {
   // i := position of the last "(" of s, j := the first ")" after it or 0.
   // Positions count from 1.
   static void HoleKlammern(std::string_view s, int32_t& i, int32_t& j);
-  // Collapses sign pairs by the rules of V until none is left.
+  // Collapses sign pairs by the rules of V until none is left. Every rule
+  // turns two signs into one.
   void Doppelkillen(std::string& s) const;
   // The "-" at position p becomes the sign of the operand after it: cut out
   // at the start or after "*" or "+", otherwise replaced by "+".
@@ -90,6 +91,7 @@ class Termauswerter {
 
  private:
   bool auswerten(std::string& formel, ar::Matrix& ergebnis);
+  bool klammernReduzieren(std::string& s);
   void ablehnen(const char* text);
   void operandenfehler(std::string& s);
   bool zahlLesen(std::string_view ziffern, int64_t& wert);
