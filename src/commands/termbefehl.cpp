@@ -18,8 +18,12 @@ void HauptFenster::TermAuswerten() {
   auto& feld = as<fw::EditField>("FormelF");
   std::string formel = feld.text();
   Matrix ergebnis{};
+  // The cleaned formula shows at once, also behind the messages that follow.
+  Auswerter.Bereinigt = [&feld](const std::string& bereinigt) {
+    if (bereinigt != feld.text()) feld.setText(bereinigt);
+  };
   const bool ok = Auswerter.Kalkuel(formel, ergebnis);
-  if (formel != feld.text()) feld.setText(formel);
+  Auswerter.Bereinigt = nullptr;
   if (rahmen.uebergelaufen() || !ok) return;
   rahmen.zeige(ergebnis);
   if (log && !overflow) {

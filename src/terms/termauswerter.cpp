@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "app/speicher.h"
 #include "arithmetic/algebra.h"
@@ -80,24 +81,7 @@ bool Termauswerter::Kalkuel(std::string& formel, Matrix& ergebnis) {
 
 bool Termauswerter::auswerten(std::string& formel, Matrix& ergebnis) {
   std::string s;
-  if (!Parser(formel, s)) return false;
-  while (enthaelt(s, '(')) {
-    int32_t i = 0, j = 0;
-    HoleKlammern(s, i, j);
-    if (j == 0) {
-      s.clear();
-      break;
-    }
-    std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i - 1));
-    Redux(t);
-    if (ctx_.overflow) return false;
-    // A bracket must reduce to one operand: "A(B+2)" is not "A".
-    if (t.size() != 2 || operand(t, 1) == 0) {
-      s.clear();
-      break;
-    }
-    s = s.substr(0, static_cast<size_t>(i - 1)) + t + s.substr(static_cast<size_t>(j));
-  }
+  if (!Parser(formel, s) || !klammernReduzieren(s)) return false;
   Redux(s);
   if (ctx_.overflow) return false;
   // The reduced term must be one matrix and nothing else: "AB" is not "A".
@@ -108,6 +92,43 @@ bool Termauswerter::auswerten(std::string& formel, Matrix& ergebnis) {
   ar::MKuerzen(ctx_, ergebnis);
   if (ergebnis[0][3] == 0) ctx_.overflow = true;
   return !ctx_.overflow;
+}
+
+// Replaces each bracket pair by its reduced content, always the last "("
+// first with the first ")" after it, so sibling pairs go from right to left
+// and their messages come in that order. A "(" with no ")" after it empties
+// the term. One scan from the right does this in linear time: the scanned
+// text is kept reversed, with the open ")" marked in it. False on overflow.
+bool Termauswerter::klammernReduzieren(std::string& s) {
+  if (!enthaelt(s, '(')) return true;
+  std::string rechts;
+  std::vector<size_t> offen;
+  for (size_t q = s.size(); q-- > 0;) {
+    const char c = s[q];
+    if (c != '(') {
+      if (c == ')') offen.push_back(rechts.size());
+      rechts += c;
+      continue;
+    }
+    if (offen.empty()) {
+      s.clear();
+      return true;
+    }
+    std::string t(rechts.rbegin(), rechts.rbegin() + static_cast<std::ptrdiff_t>(rechts.size() - offen.back() - 1));
+    rechts.resize(offen.back());
+    offen.pop_back();
+    Redux(t);
+    if (ctx_.overflow) return false;
+    // A bracket must reduce to one operand: "A(B+2)" is not "A".
+    if (t.size() != 2 || operand(t, 1) == 0) {
+      s.clear();
+      return true;
+    }
+    rechts += t[1];
+    rechts += t[0];
+  }
+  s.assign(rechts.rbegin(), rechts.rend());
+  return true;
 }
 
 void Termauswerter::ablehnen(const char* text) {
@@ -127,17 +148,18 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
   // Checked on the cleaned text, so that "A+ *B" fails like "A+*B".
   if (!Korrektheit(t)) return true;
   formel = t;
+  if (Bereinigt) Bereinigt(formel);
   int32_t matrizen = 0, zahlen = 0;
   std::string klasse, token;
   std::string term;
-  while (!t.empty()) {
-    Analyse(t, klasse, token);
+  for (std::string_view rest = t; !rest.empty();) {
+    Analyse(rest, klasse, token);
     if (klasse == "U") {
       // A "/" that follows no digit ("A/2"): the term is refused whole.
       ablehnen(kTermFehlerhaft);
       return false;
     }
-    t.erase(0, token.size());
+    rest.remove_prefix(token.size());
     if (klasse == "O" || klasse == "K") {
       term += token;
       continue;
@@ -147,6 +169,7 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
     if (++zaehler > kSlots) return true;
     if (klasse == "M" && !Matrixparsen(token, zaehler)) return false;
     if (klasse == "B" && !Bruchparsen(token, zaehler)) return false;
+    if (klasse != "M") Bruchliteral[static_cast<size_t>(zaehler)] = klasse == "B";
     if (klasse == "Z") {
       int64_t z = 0;
       if (!zahlLesen(token, z)) return false;
@@ -258,22 +281,31 @@ void Termauswerter::HoleKlammern(std::string_view s, int32_t& i, int32_t& j) {
     if (s[static_cast<size_t>(p) - 1] == ')') j = p;
 }
 
+// The sign rules shorten a pair to one sign, and wherever two of them overlap
+// ("+--", "*++", ...) both ways end in the same text, so every order of
+// collapsing ends in one and the same text. One pass finds it: the text
+// before the read position is kept free of pairs, and each new sign is
+// collapsed with the sign before it as long as a rule applies.
 void Termauswerter::Doppelkillen(std::string& s) const {
   int32_t regeln = 0;
   for (const char c : V_[0][0]) {
     if (!ziffer(c)) break;
     regeln = std::min<int32_t>(regeln * 10 + (c - '0'), static_cast<int32_t>(V_.size()) - 1);
   }
-  auto vorhanden = [&](size_t n) { return !V_[n][0].empty() && s.find(V_[n][0]) != std::string::npos; };
-  for (;;) {
-    bool gefunden = false;
-    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n) gefunden = gefunden || vorhanden(n);
-    if (!gefunden) return;
-    const size_t vorher = s.size();
-    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n)
-      if (vorhanden(n)) s.replace(s.find(V_[n][0]), V_[n][0].size(), V_[n][1]);
-    if (s.size() >= vorher) return;  // a table that does not shorten would never end
+  auto ersatz = [&](char a, char b) {
+    for (size_t n = 1; n <= static_cast<size_t>(regeln); ++n) {
+      const auto& [muster, durch] = V_[n];
+      if (muster.size() == 2 && durch.size() == 1 && muster[0] == a && muster[1] == b) return durch[0];
+    }
+    return '\0';
+  };
+  size_t w = 0;
+  for (size_t q = 0; q < s.size(); ++q) {
+    char c = s[q];
+    for (char r; w > 0 && (r = ersatz(s[w - 1], c)) != '\0'; --w) c = r;
+    s[w++] = c;
   }
+  s.resize(w);
 }
 
 void Termauswerter::Einplussen(std::string& s, int32_t p) {
@@ -312,19 +344,23 @@ void Termauswerter::zahlSetzen(int32_t k, i128 z, i128 n) {
 }
 
 void Termauswerter::Redux(std::string& s) {
-  Matrix W1{}, W2{}, W3{};
   Doppelkillen(s);
-  // Powers, signs, products, sums: each from left to right.
-  potenzen(s, W1, W2);
-  vorzeichen(s, W1);
-  produkte(s, W1, W2, W3);
-  summen(s, W1, W2, W3);
+  // A lone operand, as every bracket leaves one, needs no working matrices.
+  if (s.find_first_of("^-*+") != std::string::npos) {
+    Matrix W1{}, W2{}, W3{};
+    // Powers, signs, products, sums: each from left to right.
+    potenzen(s, W1, W2);
+    vorzeichen(s, W1);
+    produkte(s, W1, W2, W3);
+    summen(s, W1, W2, W3);
+  }
   if (ctx_.overflow) s.clear();
 }
 
 // M := M^-1; a singular or non-square M gives the inverse's own message and
 // Formelfehler. A zero factor makes M the zero matrix, which has no inverse.
-void Termauswerter::invertieren(Matrix& M) {
+// True when M had an inverse.
+bool Termauswerter::invertieren(Matrix& M) {
   Matrix Q = M, R{};
   if (Q[0][2] == 0)
     for (int i = 1; i <= 12; ++i)
@@ -333,6 +369,7 @@ void Termauswerter::invertieren(Matrix& M) {
   ar::Invertieren(ctx_, Q, R, fehlgeschlagen);
   if (fehlgeschlagen) ctx_.Formelfehler = true;
   M = R;
+  return !fehlgeschlagen;
 }
 
 // R := M^e for any e. A matrix that is not square has no power, not even the
@@ -362,15 +399,21 @@ void Termauswerter::potenz(const Matrix& M, uint64_t e, Matrix& R) {
 
 void Termauswerter::potenzen(std::string& s, Matrix& W1, Matrix& W2) {
   for (int32_t p; !ctx_.overflow && (p = finde(s, '^')) != 0;) {
-    // A matrix before "^", an integral number after "^" or "^-".
+    // A matrix before "^", an integral number after "^" or "^-" that was not
+    // typed as a fraction.
     const bool minus = zeichen(s, p + 1) == '-';
     const int32_t k = slot(s, p - 2, 'M');
     const int32_t e = slot(s, p + 1 + minus, 'b');
-    if (k == 0 || e == 0 || BruchN[static_cast<size_t>(e)] != 1) return operandenfehler(s);
+    const auto ei = static_cast<size_t>(e);
+    if (k == 0 || e == 0 || BruchN[ei] != 1 || Bruchliteral[ei]) return operandenfehler(s);
     Ausschneiden(s, p, 3 + minus);
-    const i128 exponent = minus ? -i128{BruchZ[static_cast<size_t>(e)]} : i128{BruchZ[static_cast<size_t>(e)]};
+    const i128 exponent = minus ? -i128{BruchZ[ei]} : i128{BruchZ[ei]};
     Decode(k, W1);
-    if (exponent < 0) invertieren(W1);
+    // "^-" inverts first, so "H^-0" needs a regular H; A^-(-2) is then A^2.
+    if (minus || exponent < 0) {
+      W2 = W1;
+      if (!invertieren(W2) || exponent <= 0) W1 = W2;
+    }
     if (ctx_.overflow) break;
     potenz(W1, static_cast<uint64_t>(betrag(exponent)), W2);
     Encode(W2, k);
@@ -402,6 +445,7 @@ void Termauswerter::produkte(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3)
     if (paar == "bb") {
       Ausschneiden(s, p, 3);
       zahlSetzen(l, i128{BruchZ[li]} * BruchZ[ri], i128{BruchN[li]} * BruchN[ri]);
+      Bruchliteral[li] = false;
     } else if (paar == "bM") {
       Ausschneiden(s, p - 2, 3);
       Decode(r, W2);
@@ -432,6 +476,7 @@ void Termauswerter::summen(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3) {
     if (paar == "bb") {
       Ausschneiden(s, p, 3);
       zahlSetzen(l, i128{BruchZ[li]} * BruchN[ri] + i128{BruchZ[ri]} * BruchN[li], i128{BruchN[li]} * BruchN[ri]);
+      Bruchliteral[li] = false;
     } else if (paar == "MM") {
       Ausschneiden(s, p - 2, 3);
       Decode(l, W1);

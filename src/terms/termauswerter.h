@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,13 @@ class Termauswerter {
   std::array<ar::Matrix, kSlots + 1> SuperM{};
   std::array<int64_t, kSlots + 1> BruchZ{};
   std::array<int64_t, kSlots + 1> BruchN{};
+  // True while number slot k holds a literal typed with "/" (its sign aside):
+  // "A^4/2" reads like A^4 halved, so such a slot is no exponent.
+  std::array<bool, kSlots + 1> Bruchliteral{};
+
+  // Called with the cleaned formula as soon as it is known, so that the
+  // formula field shows it while later messages are open.
+  std::function<void(const std::string&)> Bereinigt;
 
   // One evaluation of `formel`, which comes back as the text the formula
   // field should show (cleaned of blanks unless refused before that). True:
@@ -72,7 +80,8 @@ class Termauswerter {
   // i := position of the last "(" of s, j := the first ")" after it or 0.
   // Positions count from 1.
   static void HoleKlammern(std::string_view s, int32_t& i, int32_t& j);
-  // Collapses sign pairs by the rules of V until none is left.
+  // Collapses sign pairs by the rules of V until none is left. Every rule
+  // turns two signs into one.
   void Doppelkillen(std::string& s) const;
   // The "-" at position p becomes the sign of the operand after it: cut out
   // at the start or after "*" or "+", otherwise replaced by "+".
@@ -82,11 +91,12 @@ class Termauswerter {
 
  private:
   bool auswerten(std::string& formel, ar::Matrix& ergebnis);
+  bool klammernReduzieren(std::string& s);
   void ablehnen(const char* text);
   void operandenfehler(std::string& s);
   bool zahlLesen(std::string_view ziffern, int64_t& wert);
   void zahlSetzen(int32_t k, __int128 z, __int128 n);
-  void invertieren(ar::Matrix& M);
+  bool invertieren(ar::Matrix& M);
   void potenz(const ar::Matrix& M, uint64_t e, ar::Matrix& R);
   void potenzen(std::string& s, ar::Matrix& W1, ar::Matrix& W2);
   void vorzeichen(std::string& s, ar::Matrix& W1);

@@ -69,11 +69,18 @@ class TermTest : public ::testing::Test {
   }
 };
 
+// Pasted terms of a megabyte: a million signs, half a million brackets.
+const std::string kPlusLang = "A" + std::string(1000000, '+') + "A";
+const std::string kKlammernLang = std::string(500000, '(') + "A" + std::string(500000, ')');
+
 TEST_F(TermTest, ValuesOfTerms) {
   const Rows a = {{1, 2}, {3, 4}}, minusA = {{-1, -2}, {-3, -4}}, x = {{0, -1}, {-1, 0}};
   const struct { std::vector<const char*> terms; int64_t z, n; Rows rows; } faelle[] = {
       // 2^62/3 * 3/2^62: the unreduced numerator 3 * 2^62 leaves 64 bits.
-      {{"A", "(A)", "1/2*A+1/2*A", "(1/2+1/2)*A", "4611686018427387904/3*3/4611686018427387904*A"}, 1, 1, a},
+      {{"A", "(A)", "1/2*A+1/2*A", "(1/2+1/2)*A", "4611686018427387904/3*3/4611686018427387904*A", kKlammernLang.c_str(),
+        "A^(1/2+1/2)"},
+       1, 1, a},
+      {{kPlusLang.c_str()}, 2, 1, a},
       {{"X", "X^4294967297"}, 1, 1, x},  // the sign moves into the entries
       // 3/5+3/7 = 36/35; over 105: 2/3*A = (70,140;210,280), 36/35*B^-1 =
       // (108,-108;-108,216), 2*C^3 = (210,630;0,210); sum (388,662;102,706).
@@ -87,10 +94,10 @@ TEST_F(TermTest, ValuesOfTerms) {
       {{"A*D"}, 1, 2, {{1, 2, 8}, {3, 4, 18}}},
       {{"A^-1"}, 1, 2, {{-4, 2}, {3, -1}}},
       {{"A^-2", "A^(-2)", "A^2^-1"}, 1, 4, {{22, -10}, {-15, 7}}},  // A^2 = (7,10;15,22), det 4
-      {{"A^(4/2)", "A^-(1-3)"}, 1, 1, {{7, 10}, {15, 22}}},
+      {{"A^(3/2+1/2)", "A^-(1-3)"}, 1, 1, {{7, 10}, {15, 22}}},
       // (A^2)^3 = A^6, not A^8: A^3 = (37,54;81,118), squared.
       {{"A^2^3"}, 1, 1, {{5743, 8370}, {12555, 18298}}},
-      {{"X^0"}, 1, 1, {{1, 0}, {0, 1}}},
+      {{"X^0", "A^-0"}, 1, 1, {{1, 0}, {0, 1}}},
       {{"C^4294967298"}, 1, 1, {{1, 4294967298}, {0, 1}}},
       {{"9223372036854775807*A"}, 9223372036854775807, 1, a},
       {{"A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1)*A"}, 8, 1, a},  // eight slots of a kind
@@ -104,15 +111,21 @@ TEST_F(TermTest, ValuesOfTerms) {
 
 TEST_F(TermTest, RefusedTermsSayWhy) {
   const struct { std::vector<const char*> terms; Boxes boxes; } faelle[] = {
-      {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)"}, {kFehlerhaft}},
+      {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)",
+        kKlammernLang.c_str() + 1},
+       {kFehlerhaft}},
       {{"A+*B", "A+ *B", "A-^2", "A^^2", "A+A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1+1)*A"}, {kFehlerhaft}},
       {{"A/2", "(1+2)/3*A", "2.5*A", "E+A", "Ab", "1 000*A", "A^T", "3/4/5*A", "3/*A", "3/0*A"}, {kTerm}},
       {{"2^3"}, redux("b1^b2")}, {{"A^"}, redux("M1^")}, {{"^2"}, redux("^b1")}, {{"A^B"}, redux("M1^M2")},
-      {{"A^-B"}, redux("M1^-M2")}, {{"A^3/2"}, redux("M1^b1")}, {{"A-"}, redux("M1-")}, {{"+A"}, redux("+M1")},
+      {{"A^-B"}, redux("M1^-M2")}, {{"A-"}, redux("M1-")}, {{"+A"}, redux("+M1")},
+      // A fraction typed as exponent, whatever its value.
+      {{"A^3/2", "A^4/2", "A^2/1", "A^(4/2)", "A^(-4/2)"}, redux("M1^b1")}, {{"A^-4/2"}, redux("M1^-b1")},
       {{"A)+B"}, redux("M1)+M2")},
       {{"D*A", "D^2", "D^0"}, {kFormat}}, {{"A+D"}, {kFormate}},
       {{"D*A+A"}, {kFormat, kFormate}},  // every step still runs
-      {{"H^-1", "(0*A)^-1"}, {kSingulaer}},
+      {{"H^-1", "H^-0", "(0*A)^-1"}, {kSingulaer}},
+      {{"D^-0", "D^-1"}, {kSingulaer, kFormat}},  // the inverse first, then the power of D
+      {{"(D^2)+(H^-1)"}, {kSingulaer, kFormat}},  // the last bracket first
       {{"99999999999999999999*A", "9223372036854775808*A", "4611686018427387904*2*A"}, {kUeberlauf}},
       // G^2+H^-1 stops before the singular H.
       {{"(9223372036854775807+1)*A", "G*G", "G^2+H^-1", "A^4294967298", "F", "A+F"}, {kUeberlauf}},
@@ -124,6 +137,29 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
 TEST_F(TermTest, FormulaFieldShowsTheCleanedTermUnlessRefusedBeforeCleaning) {
   for (const auto& [term, gezeigt] : {std::pair{"A + B", "A+B"}, {"   ", ""}, {"A+ *B", "A+ *B"}, {"2.5*A", "2.5*A"}})
     EXPECT_EQ((run(term), formel), gezeigt) << term;
+}
+
+TEST_F(TermTest, SignPairsCollapseAsByRepeatedSweeps) {
+  // Expected texts from sweeping the rules over the text until none applies.
+  const std::pair<std::string, std::string> faelle[] = {
+      {"M1+--M2", "M1+M2"}, {"M1-+-M2", "M1+M2"}, {"+-+-", "+"}, {"^-*-*+*M1", "^-*-*M1"},
+      {"+++--+-*+*++*+--+-+++**-++++++", "-*-*-"}, {std::string(1000001, '+'), "+"},
+      {std::string(1000000, '-'), "+"}, {"M1" + std::string(1000001, '-') + "*" + std::string(999999, '+') + "M2", "M1-*M2"},
+  };
+  for (const auto& [term, erwartet] : faelle) {
+    std::string s = term;
+    auswerter.Doppelkillen(s);
+    EXPECT_EQ(s, erwartet) << term.substr(0, 40);
+  }
+}
+
+TEST_F(TermTest, InnermostBracketPair) {
+  const struct { const char* s; int32_t i, j; } faelle[] = {{"(M1+(M2-b1))*M3", 5, 11}, {"((M1)", 2, 5}, {"(M1", 1, 0}};
+  for (const auto& f : faelle) {
+    int32_t i = 0, j = -1;
+    terms::Termauswerter::HoleKlammern(f.s, i, j);
+    EXPECT_EQ(std::pair(i, j), std::pair(f.i, f.j)) << f.s;
+  }
 }
 
 // Random texts over the term alphabet and a few bytes outside it: each gives

@@ -50,4 +50,12 @@ TEST_F(GleichTest, RefusedTermChangesNothing) {
   }
 }
 
+TEST_F(GleichTest, TheFieldShowsTheCleanedTermWhileAMessageIsOpen) {
+  setGrid({{1, 2}, {2, 4}});
+  std::string feld;  // FormelF as the box opens: left unscripted, it lands here
+  services.setFailureHook([&](const std::string&) { feld = text("FormelF"); });
+  EXPECT_EQ(gleich("X + X^-1"), (Boxes{{"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}}));
+  EXPECT_EQ(feld, "X+X^-1");
+}
+
 }  // namespace
