@@ -361,12 +361,9 @@ void Termauswerter::Redux(std::string& s) {
 // Formelfehler. A zero factor makes M the zero matrix, which has no inverse.
 // True when M had an inverse.
 bool Termauswerter::invertieren(Matrix& M) {
-  Matrix Q = M, R{};
-  if (Q[0][2] == 0)
-    for (int i = 1; i <= 12; ++i)
-      for (int j = 1; j <= 12; ++j) Q[i][j] = 0;
+  Matrix R{};
   bool fehlgeschlagen = false;
-  ar::Invertieren(ctx_, Q, R, fehlgeschlagen);
+  ar::Invertieren(ctx_, M, R, fehlgeschlagen);
   if (fehlgeschlagen) ctx_.Formelfehler = true;
   M = R;
   return !fehlgeschlagen;

@@ -109,6 +109,28 @@ TEST_F(TermTest, ValuesOfTerms) {
     }
 }
 
+// A result of value zero is the zero matrix with factor 1/1, and a zero on
+// the way never overflows, however large the factors it meets.
+TEST_F(TermTest, ValueZeroIsTheZeroMatrixAndNeverOverflows) {
+  speicher[0] = matrix(1, 4294967296, {{1, 2}, {3, 4}});  // A over 2^32
+  speicher[2] = matrix(0, 1, {{1, 2}, {3, 4}});           // C, numerator 0
+  speicher[3] = matrix(2, 1, {{0}});                      // D = 2 (0)
+  speicher[5] = matrix(1, 3037000500, {{0}});             // G = (0) over 3037000500
+  speicher[6] = matrix(1, 1, {{4294967296, 1}, {1, 1}});  // H, H*H beyond 64 bits
+  X = matrix(1, 3, {{1, 2}, {3, 4}});
+  const std::pair<std::vector<const char*>, Rows> faelle[] = {
+      {{"0*A", "A*0", "(1-1)*A", "0*A^-1", "(0*A)^2", "A-A", "(A-A)*A", "(A-A)^2", "(X-X)^40", "0*H*H", "(0*H)^2",
+        "C", "2*C*H"},
+       {{0, 0}, {0, 0}}},
+      {{"G*G", "G^2", "D^64", "3/7*D"}, {{0}}},
+  };
+  for (const auto& [terms, rows] : faelle)
+    for (const char* term : terms) {
+      EXPECT_EQ(run(term), Boxes{}) << term;
+      EXPECT_EQ(m, matrix(1, 1, rows)) << term;
+    }
+}
+
 TEST_F(TermTest, RefusedTermsSayWhy) {
   const struct { std::vector<const char*> terms; Boxes boxes; } faelle[] = {
       {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)",

@@ -31,6 +31,15 @@ TEST_F(GleichTest, ShowsTheResultAndLogsTheTermWhileLoggingIsOn) {
   EXPECT_EQ(w->Protokoll, "$\\left(X+X\\right)^{-1} = " + kCC + "1&2\\\\\r3&4\\\\\r" + kEnde + kUmbruch);
 }
 
+TEST_F(GleichTest, AZeroResultIsLoggedAsTheZeroMatrix) {
+  setGrid({{1, 2}, {3, 4}});
+  press("InAB");
+  button("ProtokollB").click();
+  EXPECT_EQ(gleich("0*A"), Boxes{});
+  EXPECT_EQ(shownGrid(), "1/1: 0 0 | 0 0");
+  EXPECT_EQ(w->Protokoll, "$0\\cdot A = " + kCC + "0&0\\\\\r0&0\\\\\r" + kEnde + kUmbruch);
+}
+
 TEST_F(GleichTest, RefusedTermChangesNothing) {
   setGrid({{1, 2}, {3, 4}});
   button("ProtokollB").click();
