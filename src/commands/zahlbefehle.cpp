@@ -5,10 +5,10 @@
 
 #include "app/hauptfenster.h"
 #include "arithmetic/algebra.h"
+#include "arithmetic/cramer.h"
 #include "arithmetic/determinant.h"
 #include "arithmetic/elimination.h"
 #include "arithmetic/exact.h"
-#include "arithmetic/fraction.h"
 #include "arithmetic/inverse.h"
 #include "commands/befehlsrahmen.h"
 #include "framework/int64.h"
@@ -16,7 +16,6 @@
 
 using ar::Matrix;
 using ar::exact::i128;
-using ar::exact::u128;
 
 namespace {
 
@@ -25,29 +24,6 @@ void protokolliereZahl(HauptFenster& w, const Matrix& M, const std::string& head
   w.InsProtokoll(M, heading);
   w.Protokoll += " = " + zahl;
   w.PZeilenumbruch();
-}
-
-// a / b (b not 0) as the double nearest to the exact quotient. Dividing two
-// doubles would round each operand first once it lies beyond 2^53.
-double quotient(int64_t a, int64_t b) {
-  if (a == 0) return 0.0;
-  const uint64_t am = ar::exact::mag64(a), bm = ar::exact::mag64(b);
-  // Long division until the quotient holds 55 bits or more, so that the
-  // rounding bit and a sticky bit for the rest lie below the 53 kept ones.
-  u128 q = am / bm, r = am % bm;
-  int shift = 0;
-  while (q < (u128{1} << 55)) {
-    r <<= 1;
-    q <<= 1;
-    if (r >= bm) {
-      r -= bm;
-      q |= 1;
-    }
-    ++shift;
-  }
-  if (r != 0) q |= 1;
-  const double v = std::ldexp(static_cast<double>(q), -shift);
-  return (a < 0) != (b < 0) ? -v : v;
 }
 
 // One random entry from -10 to 9.
@@ -106,35 +82,27 @@ void HauptFenster::InOutF_LostFocus() { as<fw::EditField>("InOutF").setText("");
 void HauptFenster::BevelButton17_Action() {
   Befehlsrahmen rahmen(*this);
   Einlesen(SMat);
-  const int64_t n = SMat[0][0], m = SMat[0][1];
-  if (n < 1 || n > 11 || m != n + 1) {
+  const bool dezimal = as<fw::RadioButton>("DezBB").value();
+  std::array<double, ar::kCramerMax> werte{};
+  std::array<ar::BruchT, ar::kCramerMax> brueche{};
+  const ar::CramerFall fall = dezimal ? ar::CramerDezimal(SMat, werte) : ar::CramerBrueche(*this, SMat, brueche);
+  if (fall == ar::CramerFall::kFormat) {
     message("Format des Systems passt nicht zu Cramer", fw::kMsgCaution);
     return;
   }
-  const auto zeilen = static_cast<int32_t>(n);
-  Matrix M{};
-  ar::Cramermatrix(SMat, zeilen + 1, M);
-  const int64_t D = ar::Det(*this, M);
-  if (rahmen.uebergelaufen()) return;
-  if (D == 0) {
+  if (fall == ar::CramerFall::kSingulaer) {
     message("Systemmatrix darf nicht verschwinden");
     return;
   }
-  const bool dezimal = as<fw::RadioButton>("DezBB").value();
+  if (rahmen.uebergelaufen()) return;
+  const auto zeilen = static_cast<size_t>(SMat[0][0]);
   std::string text = "L = (";
-  for (int32_t i = 1; i <= zeilen; ++i) {
-    ar::Cramermatrix(SMat, i, M);
-    const int64_t zaehler = ar::Det(*this, M);
-    if (dezimal) {
-      text += fw::Str(quotient(zaehler, D)) + (i < zeilen ? " ; " : " ) ");
-    } else {
-      ar::BruchT b;
-      b.Z = zaehler;
-      b.N = D;
-      b.Kuerzen(*this);
-      text += fw::Str(b.Z) + "/" + fw::Str(b.N) + (i < zeilen ? "; " : ")");
-    }
-    if (rahmen.uebergelaufen()) return;
+  for (size_t i = 0; i < zeilen; ++i) {
+    const bool letzte = i + 1 == zeilen;
+    if (dezimal)
+      text += fw::Str(werte[i]) + (letzte ? " ) " : " ; ");
+    else
+      text += fw::Str(brueche[i].Z) + "/" + fw::Str(brueche[i].N) + (letzte ? ")" : "; ");
   }
   message(text);
 }
