@@ -8,14 +8,14 @@
 #include "arithmetic/cramer.h"
 #include "arithmetic/determinant.h"
 #include "arithmetic/elimination.h"
-#include "arithmetic/exact.h"
 #include "arithmetic/inverse.h"
+#include "arithmetic/random.h"
+#include "arithmetic/trace.h"
 #include "commands/befehlsrahmen.h"
 #include "framework/int64.h"
 #include "framework/text.h"
 
 using ar::Matrix;
-using ar::exact::i128;
 
 namespace {
 
@@ -59,20 +59,16 @@ void HauptFenster::BevelButton32_Action() {
 }
 
 void HauptFenster::BevelButton33_Action() {
+  Befehlsrahmen rahmen(*this);
   Matrix M{};
   Einlesen(M);
   if (M[0][0] != M[0][1]) {
     message("Eine Spur ist nur für quadratische Matrizen erklärt");
     return;
   }
-  // Summed exactly; twelve 64-bit entries cannot leave 128 bits.
-  i128 s = 0;
-  for (int32_t i = 1; i <= ar::rowsOf(M); ++i) s += M[i][i];
-  if (!ar::exact::fits64(s)) {
-    message(kUeberlaufMeldung);
-    return;
-  }
-  const std::string spur = fw::Str(static_cast<int64_t>(s));
+  const int64_t s = ar::Spur(*this, M);
+  if (rahmen.uebergelaufen()) return;
+  const std::string spur = fw::Str(s);
   as<fw::EditField>("InOutF").setText("Spur() = " + spur);
   if (ProtokollAn()) protokolliereZahl(*this, M, "\\mathrm{spur} ", spur);
 }
@@ -112,26 +108,13 @@ void HauptFenster::BevelButton27_Action() {
   const std::string eingabe = as<fw::EditField>("InOutF").text();
   Matrix M{};
   if (fw::StrComp(eingabe, "") > 0 && fw::InStr(eingabe, "=") == 0) {
-    // A typed determinant d: M = U * L with U upper triangular with diagonal
-    // d, 1, ..., 1 and L lower triangular with ones on it.
+    // A typed determinant: a random square matrix with it.
     const std::optional<int64_t> d = fw::toInt64Checked(eingabe);
     if (!d) {
       message(kUeberlaufMeldung);
       return;
     }
-    const int32_t n = Zzahl;
-    Matrix U{}, L{};
-    for (int32_t i = 1; i <= n; ++i) {
-      U[i][i] = 1;
-      for (int32_t j = i + 1; j <= n; ++j) U[i][j] = zufallsEintrag(services());
-    }
-    U[1][1] = *d;
-    for (int32_t i = 1; i <= n; ++i) {
-      L[i][i] = 1;
-      for (int32_t j = 1; j < i; ++j) L[i][j] = zufallsEintrag(services());
-    }
-    U[0] = L[0] = {n, n, 1, 1};
-    ar::MatMult(*this, U, L, M);
+    ar::Zufallsmatrix(*this, Zzahl, *d, [this] { return zufallsEintrag(services()); }, M);
     if (rahmen.uebergelaufen()) return;
   } else {
     for (int32_t i = 1; i <= Zzahl; ++i)

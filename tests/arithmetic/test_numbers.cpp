@@ -1,5 +1,6 @@
-// Cramer's rule in both forms and the decimal quotient rounded once.
-// Expected doubles from python3's float(Fraction(a, b)).
+// Cramer's rule in both forms, the decimal quotient rounded once, the trace
+// and the random matrix with a given determinant. Expected doubles from
+// python3's float(Fraction(a, b)).
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include "arithmetic/cramer.h"
 #include "arithmetic/matrix_helpers.h"
 #include "arithmetic/quotient.h"
+#include "arithmetic/random.h"
+#include "arithmetic/trace.h"
 
 namespace {
 
@@ -79,6 +82,43 @@ TEST(Cramer, BothForms) {
     EXPECT_EQ(ctx.overflow, f.fall == CramerFall::kGeloest && f.brueche.empty()) << f.what;
     EXPECT_EQ(ctx.overflow ? "" : brueche, f.brueche) << f.what;
     EXPECT_TRUE(ctx.messages.empty()) << f.what;
+  }
+}
+
+TEST(Spur, Table) {
+  Matrix zwoelf = identity(12);
+  for (size_t i = 1; i <= 12; ++i) zwoelf[i][i] = kMin;
+  const struct { const char* what; Matrix m; int64_t s; bool overflow = false; } faelle[] = {
+      {"diagonal 1, 5, 9", M("1 0 0; 0 5 0; 0 0 9 | 1/2"), 15}, {"only the block", M("1 0; 0 7", 1, 1), 1},
+      {"2^31", M("2^31"), P(31)}, {"back into range", M("max 0 0; 0 max 0; 0 0 min"), kMax - 1},
+      {"2^63", M("2^62 0; 0 2^62"), 0, true}, {"-2^63 - 1", M("min 0; 0 -1"), 0, true}, {"no rows", M("", 0, 0), 0},
+      {"twelve times -2^63", zwoelf, 0, true},
+  };
+  for (const auto& f : faelle) {
+    ar::RecordingContext ctx;
+    EXPECT_EQ(ar::Spur(ctx, f.m), f.s) << f.what;
+    EXPECT_EQ(ctx.overflow, f.overflow) << f.what;
+  }
+}
+
+// The entries are drawn for U row by row, then for L row by row:
+// U = [[d, a], [0, 1]], L = [[1, 0], [b, 1]] give [[d + ab, a], [b, 1]].
+TEST(Zufallsmatrix, Table) {
+  const struct { const char* what; int32_t n; int64_t d; std::vector<int64_t> zuege; Matrix m; bool overflow = false; } faelle[] = {
+      {"2 x 2 in the order of the draws", 2, 1, {2, 3}, M("7 2; 3 1")},
+      // U = [[7, 1, 2], [0, 1, -1], [0, 0, 1]], L = [[1, 0, 0], [2, 1, 0], [-3, 1, 1]]
+      {"3 x 3", 3, 7, {1, 2, -1, 2, -3, 1}, M("3 3 2; 5 0 -1; -3 1 1")},
+      {"1 x 1 in normal form", 1, 5, {}, M("1 | 5/1")}, {"-2^63 fits", 2, kMin, {1, 1}, M("-9223372036854775807 1; 1 1")},
+      {"-2^63 - 1", 2, kMin, {-1, 1}, kBefore, true},
+  };
+  for (const auto& f : faelle) {
+    ar::RecordingContext ctx;
+    size_t gezogen = 0;
+    Matrix m = kBefore;
+    ar::Zufallsmatrix(ctx, f.n, f.d, [&] { return f.zuege.at(gezogen++); }, m);
+    EXPECT_EQ(m, f.m) << f.what;
+    EXPECT_EQ(gezogen, f.zuege.size()) << f.what;
+    EXPECT_EQ(ctx.overflow, f.overflow) << f.what;
   }
 }
 
