@@ -1,11 +1,14 @@
 // Our matrix operations beside FLINT's on the same inputs, in one run: 64
 // seeded 12 x 12 matrices with entries from -10 to 10 (11 x 12 systems for
-// the echelon form), and the 12-cycle to the power 2^31 - 1. Prints a table
-// of the medians and their ratio at the end.
+// the echelon form and Cramer's rule, which also runs on entries from -999
+// to 999 and up to 2^62), and the 12-cycle to the power 2^31 - 1. Prints a
+// table of the medians and their ratio at the end.
 
 #include <benchmark/benchmark.h>
+#include <flint/fmpq_mat.h>
 #include <flint/fmpz_mat.h>
 
+#include <array>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "arithmetic/algebra.h"
+#include "arithmetic/cramer.h"
 #include "arithmetic/determinant.h"
 #include "arithmetic/elimination.h"
 #include "arithmetic/inverse.h"
@@ -41,12 +45,12 @@ struct Sample {
   }
 };
 
-std::deque<Sample>& samples(int rows, int cols, unsigned seed) {
+std::deque<Sample>& samples(int rows, int cols, unsigned seed, int64_t range = 10) {
   static std::map<unsigned, std::deque<Sample>> cache;
   auto& out = cache[seed];
   if (!out.empty()) return out;
   std::mt19937_64 rng(seed);
-  std::uniform_int_distribution<int64_t> entry(-10, 10);
+  std::uniform_int_distribution<int64_t> entry(-range, range);
   for (int s = 0; s < kSamples; ++s) {
     Sample& m = out.emplace_back(rows, cols);
     m.ours[0] = {rows, cols, 1, 1};
@@ -59,6 +63,8 @@ std::deque<Sample>& samples(int rows, int cols, unsigned seed) {
 std::deque<Sample>& square() { return samples(12, 12, 1); }
 std::deque<Sample>& other() { return samples(12, 12, 2); }
 std::deque<Sample>& systems() { return samples(11, 12, 3); }
+std::deque<Sample>& systems999() { return samples(11, 12, 4, 999); }
+std::deque<Sample>& systems62() { return samples(11, 12, 5, int64_t{1} << 62); }
 
 Sample& cycle() {
   static Sample c(12, 12);
@@ -188,6 +194,41 @@ void powFlint(benchmark::State& state) {
   fmpz_mat_clear(r);
 }
 
+// The exact solution as reduced fractions, ours and FLINT's.
+template <std::deque<Sample>& (*Systems)()>
+void cramerOurs(benchmark::State& state) {
+  NoBoxes ctx;
+  std::array<ar::BruchT, ar::kCramerMax> x{};
+  size_t i = 0;
+  for (auto _ : state) {
+    if (ar::CramerBrueche(ctx, Systems()[i++ % kSamples].ours, x) != ar::CramerFall::kGeloest)
+      state.SkipWithError("singular");
+    benchmark::DoNotOptimize(x);
+  }
+}
+template <std::deque<Sample>& (*Systems)()>
+void cramerFlint(benchmark::State& state) {
+  // The coefficients and the right-hand side as windows on each sample, made before the clock runs.
+  std::vector<std::array<fmpz_mat_t, 2>> ab(kSamples);
+  for (int k = 0; k < kSamples; ++k) {
+    fmpz_mat_window_init(ab[k][0], Systems()[k].flint, 0, 0, 11, 11);
+    fmpz_mat_window_init(ab[k][1], Systems()[k].flint, 0, 11, 11, 12);
+  }
+  fmpq_mat_t x;
+  fmpq_mat_init(x, 11, 1);
+  size_t i = 0;
+  for (auto _ : state) {
+    auto& [a, b] = ab[i++ % kSamples];
+    if (!fmpq_mat_solve_fmpz_mat(x, a, b)) state.SkipWithError("singular");
+    benchmark::DoNotOptimize(x);
+  }
+  fmpq_mat_clear(x);
+  for (auto& [a, b] : ab) {
+    fmpz_mat_window_clear(a);
+    fmpz_mat_window_clear(b);
+  }
+}
+
 // Each pair in one run, with enough repetitions for a median.
 void pair(const char* op, void (*ours)(benchmark::State&), void (*flint)(benchmark::State&)) {
   for (auto [who, fn] : {std::pair{"Quenlor", ours}, std::pair{"FLINT", flint}})
@@ -222,13 +263,17 @@ class TableReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> ops = {"Det", "Invertieren", "Verfahren", "Rang", "MatMult", "MatPot"};
+  const std::vector<std::string> ops = {"Det",    "Invertieren", "Verfahren",  "Rang",       "MatMult",
+                                        "MatPot", "Cramer",      "Cramer999", "Cramer2^62"};
   pair("Det", detOurs, detFlint);
   pair("Invertieren", invOurs, invFlint);
   pair("Verfahren", rrefOurs, rrefFlint);
   pair("Rang", rankOurs, rankFlint);
   pair("MatMult", mulOurs, mulFlint);
   pair("MatPot", powOurs, powFlint);
+  pair("Cramer", cramerOurs<systems>, cramerFlint<systems>);
+  pair("Cramer999", cramerOurs<systems999>, cramerFlint<systems999>);
+  pair("Cramer2^62", cramerOurs<systems62>, cramerFlint<systems62>);
   benchmark::Initialize(&argc, argv);
   TableReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

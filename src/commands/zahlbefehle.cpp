@@ -5,18 +5,17 @@
 
 #include "app/hauptfenster.h"
 #include "arithmetic/algebra.h"
+#include "arithmetic/cramer.h"
 #include "arithmetic/determinant.h"
 #include "arithmetic/elimination.h"
-#include "arithmetic/exact.h"
-#include "arithmetic/fraction.h"
 #include "arithmetic/inverse.h"
+#include "arithmetic/random.h"
+#include "arithmetic/trace.h"
 #include "commands/befehlsrahmen.h"
 #include "framework/int64.h"
 #include "framework/text.h"
 
 using ar::Matrix;
-using ar::exact::i128;
-using ar::exact::u128;
 
 namespace {
 
@@ -25,29 +24,6 @@ void protokolliereZahl(HauptFenster& w, const Matrix& M, const std::string& head
   w.InsProtokoll(M, heading);
   w.Protokoll += " = " + zahl;
   w.PZeilenumbruch();
-}
-
-// a / b (b not 0) as the double nearest to the exact quotient. Dividing two
-// doubles would round each operand first once it lies beyond 2^53.
-double quotient(int64_t a, int64_t b) {
-  if (a == 0) return 0.0;
-  const uint64_t am = ar::exact::mag64(a), bm = ar::exact::mag64(b);
-  // Long division until the quotient holds 55 bits or more, so that the
-  // rounding bit and a sticky bit for the rest lie below the 53 kept ones.
-  u128 q = am / bm, r = am % bm;
-  int shift = 0;
-  while (q < (u128{1} << 55)) {
-    r <<= 1;
-    q <<= 1;
-    if (r >= bm) {
-      r -= bm;
-      q |= 1;
-    }
-    ++shift;
-  }
-  if (r != 0) q |= 1;
-  const double v = std::ldexp(static_cast<double>(q), -shift);
-  return (a < 0) != (b < 0) ? -v : v;
 }
 
 // One random entry from -10 to 9.
@@ -91,14 +67,9 @@ void HauptFenster::BevelButton33_Action() {
     message("Eine Spur ist nur für quadratische Matrizen erklärt");
     return;
   }
-  // Summed exactly; twelve 64-bit entries cannot leave 128 bits.
-  i128 s = 0;
-  for (int32_t i = 1; i <= ar::rowsOf(M); ++i) s += M[i][i];
-  if (!ar::exact::fits64(s)) {
-    message(kUeberlaufMeldung);
-    return;
-  }
-  const std::string spur = fw::Str(static_cast<int64_t>(s));
+  const int64_t s = ar::Spur(*this, M);
+  if (rahmen.uebergelaufen()) return;
+  const std::string spur = fw::Str(s);
   as<fw::EditField>("InOutF").setText("Spur() = " + spur);
   if (ProtokollAn()) protokolliereZahl(*this, M, "\\mathrm{spur} ", spur);
 }
@@ -108,35 +79,27 @@ void HauptFenster::InOutF_LostFocus() { as<fw::EditField>("InOutF").setText("");
 void HauptFenster::BevelButton17_Action() {
   Befehlsrahmen rahmen(*this);
   if (!rahmen.einlesen(SMat)) return;
-  const int64_t n = SMat[0][0], m = SMat[0][1];
-  if (n < 1 || n > 11 || m != n + 1) {
+  const bool dezimal = as<fw::RadioButton>("DezBB").value();
+  std::array<double, ar::kCramerMax> werte{};
+  std::array<ar::BruchT, ar::kCramerMax> brueche{};
+  const ar::CramerFall fall = dezimal ? ar::CramerDezimal(SMat, werte) : ar::CramerBrueche(*this, SMat, brueche);
+  if (fall == ar::CramerFall::kFormat) {
     message("Format des Systems passt nicht zu Cramer", fw::kMsgCaution);
     return;
   }
-  const auto zeilen = static_cast<int32_t>(n);
-  Matrix M{};
-  ar::Cramermatrix(SMat, zeilen + 1, M);
-  const int64_t D = ar::Det(*this, M);
-  if (rahmen.uebergelaufen()) return;
-  if (D == 0) {
+  if (fall == ar::CramerFall::kSingulaer) {
     message("Systemmatrix darf nicht verschwinden");
     return;
   }
-  const bool dezimal = as<fw::RadioButton>("DezBB").value();
+  if (rahmen.uebergelaufen()) return;
+  const auto zeilen = static_cast<size_t>(SMat[0][0]);
   std::string text = "L = (";
-  for (int32_t i = 1; i <= zeilen; ++i) {
-    ar::Cramermatrix(SMat, i, M);
-    const int64_t zaehler = ar::Det(*this, M);
-    if (dezimal) {
-      text += fw::Str(quotient(zaehler, D)) + (i < zeilen ? " ; " : " ) ");
-    } else {
-      ar::BruchT b;
-      b.Z = zaehler;
-      b.N = D;
-      b.Kuerzen(*this);
-      text += fw::Str(b.Z) + "/" + fw::Str(b.N) + (i < zeilen ? "; " : ")");
-    }
-    if (rahmen.uebergelaufen()) return;
+  for (size_t i = 0; i < zeilen; ++i) {
+    const bool letzte = i + 1 == zeilen;
+    if (dezimal)
+      text += fw::Str(werte[i]) + (letzte ? " ) " : " ; ");
+    else
+      text += fw::Str(brueche[i].Z) + "/" + fw::Str(brueche[i].N) + (letzte ? ")" : "; ");
   }
   message(text);
 }
@@ -146,26 +109,13 @@ void HauptFenster::BevelButton27_Action() {
   const std::string eingabe = as<fw::EditField>("InOutF").text();
   Matrix M{};
   if (fw::StrComp(eingabe, "") > 0 && fw::InStr(eingabe, "=") == 0) {
-    // A typed determinant d: M = U * L with U upper triangular with diagonal
-    // d, 1, ..., 1 and L lower triangular with ones on it.
+    // A typed determinant: a random square matrix with it.
     const std::optional<int64_t> d = fw::toInt64Checked(eingabe);
     if (!d) {
       message(kUeberlaufMeldung);
       return;
     }
-    const int32_t n = Zzahl;
-    Matrix U{}, L{};
-    for (int32_t i = 1; i <= n; ++i) {
-      U[i][i] = 1;
-      for (int32_t j = i + 1; j <= n; ++j) U[i][j] = zufallsEintrag(services());
-    }
-    U[1][1] = *d;
-    for (int32_t i = 1; i <= n; ++i) {
-      L[i][i] = 1;
-      for (int32_t j = 1; j < i; ++j) L[i][j] = zufallsEintrag(services());
-    }
-    U[0] = L[0] = {n, n, 1, 1};
-    ar::MatMult(*this, U, L, M);
+    ar::Zufallsmatrix(*this, Zzahl, *d, [this] { return zufallsEintrag(services()); }, M);
     if (rahmen.uebergelaufen()) return;
   } else {
     for (int32_t i = 1; i <= Zzahl; ++i)
@@ -183,11 +133,11 @@ void HauptFenster::BevelButton35_Action() {
     return;
   }
   // The basis test over A's own size: the grid's size and A's hidden cells
-  // play no part. A zero factor makes every column 0.
+  // play no part. A zero factor makes A the zero matrix, of rank 0.
   Matrix T{}, Inv{};
   ar::Klone(A, T);
   const int32_t r = ar::Rang(*this, T);
-  if (r != A[0][1] || A[0][0] != A[0][1] || A[0][2] == 0) {
+  if (r != A[0][1] || A[0][0] != A[0][1]) {
     message("Die Spalten der Matrix A bilden keine Basis von R^" + fw::Str(A[0][1]), fw::kMsgCaution);
     return;
   }

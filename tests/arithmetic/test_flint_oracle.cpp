@@ -1,11 +1,16 @@
 // Random 12 x 12 matrices, entries from -10..10 up to near 2^62, checked
 // against FLINT: determinant, rank, inverse, echelon form, product, power.
 
+#include <flint/fmpq_mat.h>
 #include <flint/fmpz_mat.h>
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
 #include <random>
 
+#include "arithmetic/cramer.h"
 #include "arithmetic/determinant.h"
 #include "arithmetic/matrix_helpers.h"
 
@@ -41,6 +46,39 @@ void expectNormalForm(Flint& e, const Matrix& got, bool overflow) {
   }
   EXPECT_EQ(overflow, !fits);
   EXPECT_TRUE(!fits || same);
+}
+
+// v is the double nearest to x, a tie going to the even one: checked in exact rationals.
+bool nearest(const mpq_class& x, double v) {
+  const mpq_class d = abs(x - v), below = abs(x - std::nextafter(v, -INFINITY)), above = abs(x - std::nextafter(v, INFINITY));
+  return d <= below && d <= above && ((d < below && d < above) || (std::bit_cast<uint64_t>(v) & 1) == 0);
+}
+
+// Cramer's rule against FLINT's exact solution: the reduced fractions, or an
+// overflow when one does not fit; the decimals nearest to it.
+void expectCramer(const Matrix& sys) {
+  Flint a(with(sys, 0, 1, 11)), b(M("", 11, 1));
+  for (int i = 0; i < 11; ++i) fmpz_set_si(b.at(i, 0), sys[i + 1][12]);
+  fmpq_mat_t x;
+  fmpq_mat_init(x, 11, 1);
+  const bool regular = fmpq_mat_solve_fmpz_mat(x, a.m, b.m);
+  std::array<ar::BruchT, 11> fractions{};
+  std::array<double, 11> decimals{};
+  ar::RecordingContext ctx;
+  const auto expected = regular ? ar::CramerFall::kGeloest : ar::CramerFall::kSingulaer;
+  EXPECT_EQ(ar::CramerBrueche(ctx, sys, fractions), expected);
+  EXPECT_EQ(ar::CramerDezimal(sys, decimals), expected);
+  bool fits = true;
+  for (int i = 0; i < 11 && regular; ++i) {
+    const fmpz *num = fmpq_mat_entry_num(x, i, 0), *den = fmpq_mat_entry_den(x, i, 0);
+    fits &= fmpz_fits_si(num) && fmpz_fits_si(den);
+    EXPECT_TRUE(!fits || ctx.overflow || (fmpz_equal_si(num, fractions[i].Z) && fmpz_equal_si(den, fractions[i].N)));
+    mpq_class exact;
+    fmpq_get_mpq(exact.get_mpq_t(), fmpq_mat_entry(x, i, 0));
+    EXPECT_TRUE(nearest(exact, decimals[i])) << "x_" << i + 1;
+  }
+  EXPECT_EQ(ctx.overflow, !fits);
+  fmpq_mat_clear(x);
 }
 
 Matrix random(std::mt19937_64& rng, int n, int64_t bound) {
@@ -83,6 +121,7 @@ TEST(AgainstFlint, RandomTwelveByTwelve) {
     // rows made primitive, pivots positive; a row whose pivot is off the diagonal may keep a minus.
     Matrix sys = with(a, 0, 0, 11);
     sys[11] = round % 3 == 0 ? sys[1] : sys[11];
+    expectCramer(sys);
     Flint fs(sys), rref(sys);
     Int den;
     const int rank = static_cast<int>(fmpz_mat_rref(rref.m, den.v, fs.m));

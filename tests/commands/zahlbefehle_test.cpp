@@ -61,6 +61,9 @@ TEST_F(KnopfTest, NumberCommandsTable) {
   const char *det = "BevelButton16", *rang = "BevelButton32", *spur = "BevelButton33", *cramer = "BevelButton17",
              *rnd = "BevelButton27", *min = "-9223372036854775808";
   const Rows zwei(2, {0, 0, 0});
+  // Cramer: D = 4 and the first numerator 2^64 - 2, but x = ((2^63 - 1)/2, 0) fits;
+  // D = 3037000500^2 > 2^63 and x_1 = 3037000499/D does not.
+  const Rows halb = {{2, 0, INT64_MAX}, {0, 2, 0}}, breit = {{3037000500, 1, 1}, {0, 3037000500, 1}};
   // With 12 rows, U drawn all 0 and L all 1, the product is lower triangular
   // with the diagonal 7, 1, ..., 1: its determinant is 7.
   Rows unten(12, std::vector<int64_t>(12));
@@ -81,6 +84,8 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
       {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
       {"2^63 as a decimal", cramer, {{-1, INT64_MIN}}, "", {{"L = (9223372036854775808 ) ", kPlain}}},
+      {"2^64 - 2 on the way, decimal", cramer, halb, "", {{"L = (4611686018427387904 ; 0 ) ", kPlain}}},
+      {"D and x beyond 64 bits, decimal", cramer, breit, "", {{"L = (3.292722538803427e-10 ; 3.292722539887629e-10 ) ", kPlain}}},
       {"square", cramer, {{1, 2}, {3, 4}}, "", {{"Format des Systems passt nicht zu Cramer", kCaution}}},
       {"plain 2 x 3", rnd, zwei, "", {}, {{-10, 9, -4}, {-3, 0, 1}}, "1/1", "", {-10, 9, -4, -3, 0, 1}},
       {"plain after a result", rnd, {{0, 0}}, "", {}, {{3, 4}}, "1/1", "Det() = 7", {3, 4}},
@@ -98,7 +103,9 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"negative D: positive denominators", cramer, {{1, 2, 3}, {3, 4, 5}}, "", {{"L = (-1/1; 2/1)", kPlain}}},
       {"a zero component", cramer, {{1, 0, 0}, {0, 1, 5}}, "", {{"L = (0/1; 5/1)", kPlain}}},
       {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", kUeberlaufBox},
-      {"D beyond 64 bits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "", kUeberlaufBox},
+      {"2^64 - 2 on the way", cramer, halb, "", {{"L = (9223372036854775807/2; 0/1)", kPlain}}},
+      {"D beyond 64 bits, x fits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "", {{"L = (1/3037000500; 1/3037000500)", kPlain}}},
+      {"D and x beyond 64 bits", cramer, breit, "", kUeberlaufBox},
       {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}},
   });
 }
