@@ -125,7 +125,7 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
   const Rows e2 = square(2, 1, 0);
   // The grid shown afterwards ("": the grid (9 9 9) stays); aSpalten: A taken from the grid narrowed to it.
   const struct { const char *what, *aNum, *aDen, *bDen; Rows a, b; const char* out; Boxes boxes;
-    const char* aSpalten = nullptr; } faelle[] = {
+    const char* aSpalten = nullptr; const char* bNum = "1"; } faelle[] = {
       {"A 1 x 1 zero, as after start", "1", "1", "1", {{0}}, {{0}}, "", {{basis + "1", kCaution}}},
       {"A 2 x 3", "1", "1", "1", {{1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}}, "", {{basis + "3", kCaution}}},
       {"A singular, hidden column", "1", "1", "1", {{1, 2, 0}, {2, 4, 1}}, e2, "", {{basis + "2", kCaution}}, "2"},
@@ -136,6 +136,8 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
        {{"Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", kCaution}}},
       {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox},
       {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
+      {"B with factor 0 near 2^63: the zero map", "1", "1", "1", {{1, 1}, {0, 1}}, {{INT64_MAX, INT64_MIN}}, "1/1: 0 0",
+       {}, nullptr, "0"},
       {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}},
   };
   for (const auto& f : faelle) {
@@ -144,7 +146,7 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
     setGrid(f.a, f.aNum, f.aDen);
     if (f.aSpalten) type("SZahlF", f.aSpalten);
     press("InAB");
-    setGrid(f.b, "1", f.bDen);
+    setGrid(f.b, f.bNum, f.bDen);
     press("InBB");
     setGrid({{9, 9, 9}});
     EXPECT_EQ(press("BevelButton35", oks(f.boxes)), f.boxes) << f.what;
