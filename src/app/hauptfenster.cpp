@@ -75,8 +75,8 @@ void HauptFenster::Open() { Neustart(); }
 bool HauptFenster::beendenBestaetigt() {
   const std::string ff = "\f\f";
   const int answer = services_.msgBox(
-      "Beim Beenden gehen alle nicht gespeicherten Daten verloren." + ff + "Wirklich Beenden?", fw::kMsgYesNo);
-  if (answer != fw::kAnswerYes) return false;
+      "Beim Beenden gehen alle nicht gespeicherten Daten verloren." + ff + "Wirklich Beenden?", core::kMsgYesNo);
+  if (answer != core::kAnswerYes) return false;
   services_.quit();
   return true;
 }

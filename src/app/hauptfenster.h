@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/speicher.h"
+#include "core/speicher.h"
 #include "arithmetic/matrix.h"
 #include "framework/controls.h"
 #include "framework/services.h"
@@ -32,14 +32,14 @@ class HauptFenster : public fw::Window, public ar::Context {
   static constexpr const char* kUeberlaufMeldung =
       "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
   // The arithmetic's message boxes.
-  void message(const std::string& text, int kind = fw::kMsgPlain) override;
+  void message(const std::string& text, int kind = core::kMsgPlain) override;
 
   // ---- Window state (Formelfehler comes from ar::Context) ----
   using Matrix = ar::Matrix;
   int32_t Szahl = 0;  // columns shown in the grid
   int32_t Zzahl = 0;  // rows shown in the grid
   Matrix SMat{};
-  // The stores in the order of app::kSpeicher, also under their own names.
+  // The stores in the order of core::kSpeicher, also under their own names.
   std::array<Matrix, 7> Speicher{};
   Matrix &A = Speicher[0], &B = Speicher[1], &C = Speicher[2], &D = Speicher[3], &F = Speicher[4],
          &G = Speicher[5], &H = Speicher[6];

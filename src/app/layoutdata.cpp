@@ -3,7 +3,7 @@
 #include <limits>
 #include <map>
 
-#include "grid/gridnames.h"
+#include "app/gridnames.h"
 
 namespace app {
 

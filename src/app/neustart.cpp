@@ -28,7 +28,7 @@ void HauptFenster::Neustart() {
 
   Ausgabe(X);
 
-  for (const app::SpeicherInfo& s : app::kSpeicher) as<fw::BevelButton>(s.speicherKnopf).setValue(false);
+  for (const core::SpeicherInfo& s : core::kSpeicher) as<fw::BevelButton>(s.speicherKnopf).setValue(false);
   as<fw::BevelButton>("ProtokollB").setValue(false);
   as<fw::BevelButton>("ProtokollB").setCaption("Protokollierung Einschalten");
   as<fw::EditField>("FormelF").setText("");

@@ -121,7 +121,7 @@ bool power(const G& a, int32_t p, G& out) {
 
 void MatMult(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R) {
   if (A[0][1] != B[0][0]) {
-    ctx.message("Die Matrixformate passen nicht zusammen", fw::kMsgPlain);
+    ctx.message("Die Matrixformate passen nicht zusammen", core::kMsgPlain);
     ctx.Formelfehler = true;
     return;
   }
@@ -133,7 +133,7 @@ void MatMult(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R) {
 
 void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
   if (A[0][0] != B[0][0] || A[0][1] != B[0][1]) {
-    ctx.message("Matrizen haben verschiedene Formate", fw::kMsgPlain);
+    ctx.message("Matrizen haben verschiedene Formate", core::kMsgPlain);
     ctx.Formelfehler = true;
     return;
   }
@@ -207,7 +207,7 @@ void MatPot(Context& ctx, const Matrix& A, int32_t p, Matrix& B) {
   if (p <= 0) return;
   if (a[0][1] != T[0][0]) {
     // Every one of the p products would fail the same way; one message is enough.
-    ctx.message("Die Matrixformate passen nicht zusammen", fw::kMsgPlain);
+    ctx.message("Die Matrixformate passen nicht zusammen", core::kMsgPlain);
     ctx.Formelfehler = true;
     return;
   }

@@ -12,7 +12,6 @@
 namespace ar {
 namespace {
 
-constexpr int32_t kMax = 12;
 
 // A regular system: every pass finds its pivot in its own column and no row
 // becomes zero. The elimination then ends at the primitive rows of the
@@ -125,7 +124,7 @@ bool eliminate(T& M, int32_t zz, int32_t sz, int32_t cols, int32_t& rows) {
 }  // namespace
 
 void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
-  const int32_t zz = clampCount(zzahl, kMax), sz = clampCount(szahl, kMax);
+  const int32_t zz = clampCount(zzahl, core::kMax), sz = clampCount(szahl, core::kMax);
   const int32_t cols = colsOf(M);  // the row operations' own column bound
   const int32_t rows = rowsOf(M);
   if (regular(M, rows, cols, sz)) return;
@@ -154,7 +153,7 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
 void Verfahren(Context& ctx, Matrix& M) { Verfahren(ctx, M, rowsOf(M), colsOf(M)); }
 
 bool IstNullspalte(const Matrix& M, int32_t j) {
-  if (j < 0 || j > kMax) return true;
+  if (j < 0 || j > core::kMax) return true;
   for (int32_t i = 1; i <= rowsOf(M); ++i)
     if (M[i][j] != 0) return false;
   return true;

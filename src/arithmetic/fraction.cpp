@@ -1,6 +1,6 @@
 #include "arithmetic/fraction.h"
 
-#include "framework/int64.h"
+#include "core/int64.h"
 
 namespace ar {
 
@@ -60,7 +60,7 @@ BruchT& BruchT::Kehrwert(Context& ctx, BruchT& c) const {
 BruchT& BruchT::Mal(Context& ctx, const BruchT& b, BruchT& c) const {
   int64_t z = 0;
   int64_t n = 0;
-  if (fw::mulOverflow(Z, b.Z, &z) || fw::mulOverflow(N, b.N, &n)) {
+  if (core::mulOverflow(Z, b.Z, &z) || core::mulOverflow(N, b.N, &n)) {
     ctx.overflow = true;
     return c;
   }

@@ -11,7 +11,6 @@ namespace {
 using exact::i128;
 using exact::u128;
 
-constexpr int kMax = 12;
 
 enum class Outcome { kRegular, kSingular, kOverflow };
 
@@ -115,7 +114,7 @@ void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen)
   Outcome o = Outcome::kSingular;
   Matrix out = R;  // written only on success
   // A zero numerator makes it the zero matrix, which is singular.
-  if (n == S[0][1] && n >= 1 && n <= kMax && S[0][2] != 0) {
+  if (n == S[0][1] && n >= 1 && n <= core::kMax && S[0][2] != 0) {
     o = invertFast(S, static_cast<int>(n), out);
     if (o == Outcome::kOverflow) o = invertExact(S, static_cast<int>(n), out);
   }
@@ -129,7 +128,7 @@ void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen)
       ctx.overflow = true;
       return;
     case Outcome::kSingular:
-      ctx.message("Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel);
+      ctx.message("Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel);
       fehlgeschlagen = true;
       Klone(S, R);
       return;

@@ -3,14 +3,14 @@
 #include <cmath>
 #include <type_traits>
 
-#include "framework/int64.h"
+#include "core/int64.h"
 
 namespace ar {
 
 namespace detail {
 
 namespace {
-constexpr u128 kMaxPos = static_cast<u128>(fw::kInt64Max);
+constexpr u128 kMaxPos = static_cast<u128>(core::kInt64Max);
 constexpr u128 kMaxNeg = kMaxPos + 1;  // |INT64_MIN|
 
 bool fits(u128 magnitude, bool negative) { return magnitude <= (negative ? kMaxNeg : kMaxPos); }
@@ -94,11 +94,11 @@ template bool normalForm<WideEntries>(const WideEntries&, int32_t, int32_t, i128
 int64_t ggt(int64_t a, int64_t b) {
   const uint64_t g = exact::gcd64(exact::mag64(a), exact::mag64(b));
   // Only 2^63 itself does not fit; 2^62 is its greatest divisor that does.
-  return g > static_cast<uint64_t>(fw::kInt64Max) ? int64_t{1} << 62 : static_cast<int64_t>(g);
+  return g > static_cast<uint64_t>(core::kInt64Max) ? int64_t{1} << 62 : static_cast<int64_t>(g);
 }
 
 void Fehler(Context& ctx, const std::string& text) {
-  ctx.message("In der Prozedur " + text + " ist ein Fehler aufgetreten", fw::kMsgPlain);
+  ctx.message("In der Prozedur " + text + " ist ein Fehler aufgetreten", core::kMsgPlain);
 }
 
 void Klone(const Matrix& A, Matrix& B) {

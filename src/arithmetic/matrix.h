@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "arithmetic/exact.h"
-#include "framework/msgkinds.h"
+#include "core/groesse.h"
+#include "core/msgkinds.h"
 
 namespace ar {
 
@@ -29,7 +30,7 @@ class Context {
  public:
   virtual ~Context() = default;
   // Shows a modal message box of the given kind; the answer is not used.
-  virtual void message(const std::string& text, int kind = fw::kMsgPlain) = 0;
+  virtual void message(const std::string& text, int kind = core::kMsgPlain) = 0;
 
   // Set when operand formats do not fit (only ever set here; the term
   // evaluation clears it before it starts).
@@ -41,7 +42,7 @@ class Context {
 
 class RecordingContext : public Context {
  public:
-  void message(const std::string& text, int kind = fw::kMsgPlain) override { messages.emplace_back(text, kind); }
+  void message(const std::string& text, int kind = core::kMsgPlain) override { messages.emplace_back(text, kind); }
   std::vector<std::pair<std::string, int>> messages;
 };
 
@@ -72,11 +73,13 @@ bool ganzzahlig(double x);
 // Header counts clamped to what the array holds (rows 0..12, columns up to its
 // last index); files can carry anything.
 template <size_t C>
-inline int32_t rowsOf(const Grid<C>& M) { return M[0][0] < 0 ? 0 : M[0][0] > 12 ? 12 : static_cast<int32_t>(M[0][0]); }
+inline int32_t rowsOf(const Grid<C>& M) {
+  return M[0][0] < 0 ? 0 : M[0][0] > core::kMax ? core::kMax : static_cast<int32_t>(M[0][0]);
+}
 template <size_t C>
 inline int32_t colsOf(const Grid<C>& M) {
-  constexpr int64_t kMax = static_cast<int64_t>(C) - 1;
-  return M[0][1] < 0 ? 0 : M[0][1] > kMax ? static_cast<int32_t>(kMax) : static_cast<int32_t>(M[0][1]);
+  constexpr int64_t kLast = static_cast<int64_t>(C) - 1;
+  return M[0][1] < 0 ? 0 : M[0][1] > kLast ? static_cast<int32_t>(kLast) : static_cast<int32_t>(M[0][1]);
 }
 // Clamps a count the caller passes (Szahl/Zzahl) to 0..hi.
 inline int32_t clampCount(int64_t n, int32_t hi) { return n < 0 ? 0 : n > hi ? hi : static_cast<int32_t>(n); }

@@ -7,7 +7,6 @@
 namespace ar {
 namespace {
 
-constexpr int kMax = 12;
 
 mpz_class dot(const Matrix& M, int rows, int j, int k) {
   mpz_class sum = 0;
@@ -18,7 +17,7 @@ mpz_class dot(const Matrix& M, int rows, int j, int k) {
 }  // namespace
 
 int64_t SkalProd(Context& ctx, const Matrix& M, int32_t j, int32_t k) {
-  if (j < 0 || j > kMax || k < 0 || k > kMax) return 0;
+  if (j < 0 || j > core::kMax || k < 0 || k > core::kMax) return 0;
   exact::Sum128 sum;  // twelve products of 2^126 leave 128 bits
   for (int32_t i = 1; i <= rowsOf(M); ++i) sum.add(static_cast<exact::i128>(M[i][j]) * M[i][k]);
   if (sum.exact() && exact::fits64(sum.value)) return static_cast<int64_t>(sum.value);
@@ -29,7 +28,7 @@ int64_t SkalProd(Context& ctx, const Matrix& M, int32_t j, int32_t k) {
 int64_t NormQ(Context& ctx, const Matrix& M, int32_t j) { return SkalProd(ctx, M, j, j); }
 
 void SpalteKuerzen(Matrix& M, int32_t k, bool& null) {
-  if (k < 0 || k > kMax) return;
+  if (k < 0 || k > core::kMax) return;
   const int32_t rows = rowsOf(M);
   uint64_t g = 0;
   for (int32_t i = 1; i <= rows; ++i) g = exact::gcd64(g, exact::mag64(M[i][k]));
@@ -46,9 +45,9 @@ void SpalteKuerzen(Matrix& M, int32_t k, bool& null) {
 
 void Orthnorm(Context& ctx, Matrix& M) {
   const int rows = rowsOf(M), cols = colsOf(M);
-  mpz_class norm[kMax + 1];  // squared lengths of the finished columns
-  int earlier[kMax], count = 0;  // finished non-zero columns
-  mpz_class v[kMax];
+  mpz_class norm[core::kMax + 1];  // squared lengths of the finished columns
+  int earlier[core::kMax], count = 0;  // finished non-zero columns
+  mpz_class v[core::kMax];
   for (int k = 1; k <= cols; ++k) {
     // v = P * a - sum_j (P / n_j) <c_j, a> c_j, P the product of the n_j:
     // the residual of column a scaled by P, as integers.

@@ -13,13 +13,12 @@
 namespace ar {
 namespace {
 
-constexpr int kMax = 12;
 
 // Rank of the rows x cols block modulo P < 2^31: every product and the sum
 // of two stay below 2^63. P is a constant, so the remainders are products.
 template <uint64_t P>
 int rankModulo(const Matrix& M, int rows, int cols) {
-  uint64_t a[kMax][kMax];
+  uint64_t a[core::kMax][core::kMax];
   for (int i = 0; i < rows; ++i)
     for (int j = 0; j < cols; ++j) {
       const int64_t r = M[i + 1][j + 1] % static_cast<int64_t>(P);
@@ -53,7 +52,7 @@ constexpr double kPrimeBits = 30.99;
 // log2 of Hadamard's bound for every k x k minor: the product of the k
 // largest row lengths, rounded up.
 double minorBoundBits(const Matrix& M, int rows, int cols, int k) {
-  std::array<double, kMax> bits{};
+  std::array<double, core::kMax> bits{};
   for (int i = 0; i < rows; ++i) {
     long double sq = 0;
     for (int j = 0; j < cols; ++j) sq += static_cast<long double>(M[i + 1][j + 1]) * M[i + 1][j + 1];
@@ -83,8 +82,8 @@ int rankFlint(const Matrix& M, int rows, int cols) {
 // Hadamard's bound.
 int32_t Rang(Context&, Matrix& M, int32_t zzahl, int32_t szahl) {
   if (M[0][2] == 0) return 0;  // the zero matrix, whatever its entries
-  const int rows = std::min(rowsOf(M), clampCount(zzahl, kMax));
-  const int cols = std::min(colsOf(M), clampCount(szahl, kMax));
+  const int rows = std::min(rowsOf(M), clampCount(zzahl, core::kMax));
+  const int cols = std::min(colsOf(M), clampCount(szahl, core::kMax));
   const int full = std::min(rows, cols);
   int rank = 0;
   for (size_t used = 1; used <= kRankModulo.size(); ++used) {

@@ -1,6 +1,6 @@
 #include "arithmetic/rowops.h"
 
-#include "framework/int64.h"
+#include "core/int64.h"
 
 namespace ar {
 
@@ -78,7 +78,7 @@ void Zeilenmult(Context& ctx, Grid<C>& M, int32_t i, int64_t f) {
   const int32_t cols = colsOf(M);
   std::array<int64_t, C> row{};
   for (int32_t c = 0; c <= cols; ++c) {
-    if (fw::mulOverflow(M[i][c], f, &row[c])) {
+    if (core::mulOverflow(M[i][c], f, &row[c])) {
       ctx.overflow = true;
       return;
     }

@@ -15,8 +15,8 @@ void HauptFenster::BevelButton30_Action() {
   if (Protokoll == kLeeresProtokoll || Protokoll.empty()) return;
   const int antwort = services_.msgBox(
       "Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren." + kFF + kFF + "Wirklich Loeschen?",
-      fw::kMsgOkCancel);
-  if (antwort == fw::kAnswerOk) Protokoll = kLeeresProtokoll;
+      core::kMsgOkCancel);
+  if (antwort == core::kAnswerOk) Protokoll = kLeeresProtokoll;
 }
 
 void HauptFenster::BevelButton29_Action() {
@@ -34,8 +34,8 @@ void HauptFenster::BevelButton20_Action() { DatenLaden(); }
 void HauptFenster::BevelButton21_Action() {
   const int antwort = services_.msgBox(
       "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + kFF + kFF + "Wirklich neu Starten?",
-      fw::kMsgOkCancel);
-  if (antwort == fw::kAnswerOk) Neustart();
+      core::kMsgOkCancel);
+  if (antwort == core::kAnswerOk) Neustart();
 }
 
 void HauptFenster::BevelButton18_Action() {
@@ -44,7 +44,7 @@ void HauptFenster::BevelButton18_Action() {
                        "Ein Overflow durch zu grosse Zahlen wird auch bei eingeschalteter Ueberlaufkontrolle nicht "
                        "mit Sicherheit unterbunden; er  fuehrt zu falschen oder unsinnigen Ergebnissen." +
                        kFF + "Vor allem beim Invertieren duerfen daher die Werte nicht zu gross sein!",
-                   fw::kMsgCaution);
+                   core::kMsgCaution);
 }
 
 void HauptFenster::FakNF_LostFocus() {

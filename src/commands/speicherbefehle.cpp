@@ -3,28 +3,28 @@
 // and headings come from the one table of the stores.
 
 #include "app/hauptfenster.h"
-#include "app/speicher.h"
+#include "core/speicher.h"
 #include "commands/befehlsrahmen.h"
 
 namespace {
 
-const app::SpeicherInfo& info(char buchstabe) { return app::kSpeicher[*app::speicherIndex(buchstabe)]; }
+const core::SpeicherInfo& info(char buchstabe) { return core::kSpeicher[*core::speicherIndex(buchstabe)]; }
 
 }  // namespace
 
 void HauptFenster::InSpeicher(char buchstabe) {
   Befehlsrahmen rahmen(*this);
-  Matrix& speicher = Speicher[*app::speicherIndex(buchstabe)];
+  Matrix& speicher = Speicher[*core::speicherIndex(buchstabe)];
   Matrix gelesen = speicher;
   if (!rahmen.einlesen(gelesen)) return;
   // A store of one row is taken for empty and overwritten without asking.
-  if (speicher[0][0] > 1 && services().msgBox(info(buchstabe).frage, fw::kMsgOkCancel) != fw::kAnswerOk) return;
+  if (speicher[0][0] > 1 && services().msgBox(info(buchstabe).frage, core::kMsgOkCancel) != core::kAnswerOk) return;
   speicher = gelesen;
 }
 
 void HauptFenster::AusSpeicher(char buchstabe) {
   Befehlsrahmen rahmen(*this);
-  Matrix& speicher = Speicher[*app::speicherIndex(buchstabe)];
+  Matrix& speicher = Speicher[*core::speicherIndex(buchstabe)];
   // Logged as it is held, before the display brings it to normal form.
   if (ProtokollAn()) {
     InsProtokoll(speicher, info(buchstabe).ueberschrift);

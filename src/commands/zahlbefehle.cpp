@@ -12,7 +12,7 @@
 #include "arithmetic/random.h"
 #include "arithmetic/trace.h"
 #include "commands/befehlsrahmen.h"
-#include "framework/int64.h"
+#include "core/int64.h"
 #include "framework/text.h"
 
 using ar::Matrix;
@@ -27,7 +27,7 @@ void protokolliereZahl(HauptFenster& w, const Matrix& M, const std::string& head
 }
 
 // One random entry from -10 to 9.
-int64_t zufallsEintrag(fw::Services& s) { return fw::doubleToInt64(std::floor((s.rnd() - 0.5) * 20)); }
+int64_t zufallsEintrag(fw::Services& s) { return core::doubleToInt64(std::floor((s.rnd() - 0.5) * 20)); }
 
 }  // namespace
 
@@ -84,7 +84,7 @@ void HauptFenster::BevelButton17_Action() {
   std::array<ar::BruchT, ar::kCramerMax> brueche{};
   const ar::CramerFall fall = dezimal ? ar::CramerDezimal(SMat, werte) : ar::CramerBrueche(*this, SMat, brueche);
   if (fall == ar::CramerFall::kFormat) {
-    message("Format des Systems passt nicht zu Cramer", fw::kMsgCaution);
+    message("Format des Systems passt nicht zu Cramer", core::kMsgCaution);
     return;
   }
   if (fall == ar::CramerFall::kSingulaer) {
@@ -138,11 +138,11 @@ void HauptFenster::BevelButton35_Action() {
   ar::Klone(A, T);
   const int32_t r = ar::Rang(*this, T);
   if (r != A[0][1] || A[0][0] != A[0][1]) {
-    message("Die Spalten der Matrix A bilden keine Basis von R^" + fw::Str(A[0][1]), fw::kMsgCaution);
+    message("Die Spalten der Matrix A bilden keine Basis von R^" + fw::Str(A[0][1]), core::kMsgCaution);
     return;
   }
   if (B[0][1] != A[0][1]) {
-    message("Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", fw::kMsgCaution);
+    message("Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", core::kMsgCaution);
     return;
   }
   ar::Klone(A, T);

@@ -36,30 +36,30 @@ int escapeAnswer(int kind) {
     case kOkCancel:
     case kYesNoCancel:
     case kRetryCancel:
-      return kAnswerCancel;
+      return core::kAnswerCancel;
     case kYesNo:
-      return kAnswerNo;
+      return core::kAnswerNo;
     case kAbortRetryIgnore:
       return 3;  // Abort
     default:
-      return kAnswerOk;
+      return core::kAnswerOk;
   }
 }
 
 bool answerFits(int kind, int answer) {
   switch (buttonSet(kind)) {
     case kOk:
-      return answer == kAnswerOk;
+      return answer == core::kAnswerOk;
     case kOkCancel:
-      return answer == kAnswerOk || answer == kAnswerCancel;
+      return answer == core::kAnswerOk || answer == core::kAnswerCancel;
     case kAbortRetryIgnore:
       return answer >= 3 && answer <= 5;
     case kYesNoCancel:
-      return answer == kAnswerYes || answer == kAnswerNo || answer == kAnswerCancel;
+      return answer == core::kAnswerYes || answer == core::kAnswerNo || answer == core::kAnswerCancel;
     case kYesNo:
-      return answer == kAnswerYes || answer == kAnswerNo;
+      return answer == core::kAnswerYes || answer == core::kAnswerNo;
     case kRetryCancel:
-      return answer == 4 || answer == kAnswerCancel;
+      return answer == 4 || answer == core::kAnswerCancel;
   }
   return false;
 }
@@ -154,16 +154,16 @@ int QtServices::msgBox(const std::string& text, int kind) {
   };
   std::vector<Choice> choices;
   switch (buttonSet(kind)) {
-    case kOk: choices = {{QMessageBox::Ok, kAnswerOk, "OK"}}; break;
-    case kOkCancel: choices = {{QMessageBox::Ok, kAnswerOk, "OK"}, {QMessageBox::Cancel, kAnswerCancel, "Abbrechen"}}; break;
+    case kOk: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}}; break;
+    case kOkCancel: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
     case kAbortRetryIgnore:
       choices = {{QMessageBox::Abort, 3, "Abbrechen"}, {QMessageBox::Retry, 4, "Wiederholen"}, {QMessageBox::Ignore, 5, "Ignorieren"}};
       break;
     case kYesNoCancel:
-      choices = {{QMessageBox::Yes, kAnswerYes, "Ja"}, {QMessageBox::No, kAnswerNo, "Nein"}, {QMessageBox::Cancel, kAnswerCancel, "Abbrechen"}};
+      choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
       break;
-    case kYesNo: choices = {{QMessageBox::Yes, kAnswerYes, "Ja"}, {QMessageBox::No, kAnswerNo, "Nein"}}; break;
-    case kRetryCancel: choices = {{QMessageBox::Retry, 4, "Wiederholen"}, {QMessageBox::Cancel, kAnswerCancel, "Abbrechen"}}; break;
+    case kYesNo: choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"}}; break;
+    case kRetryCancel: choices = {{QMessageBox::Retry, 4, "Wiederholen"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
   }
   QMessageBox::StandardButtons buttons;
   for (const Choice& c : choices) buttons |= c.button;

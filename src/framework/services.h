@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/msgkinds.h"
+#include "core/msgkinds.h"
 
 namespace fw {
 
@@ -20,7 +20,7 @@ class Services {
   virtual ~Services() = default;
   // Modal box with an empty title; returns the code of the button pressed.
   // Two form feeds (code 12) in text separate paragraphs.
-  virtual int msgBox(const std::string& text, int kind = kMsgPlain) = 0;
+  virtual int msgBox(const std::string& text, int kind = core::kMsgPlain) = 0;
   // Save dialog with a suggested file name; nullopt on cancel.
   virtual std::optional<std::string> saveDialog(const std::string& suggestedName) = 0;
   // Open dialog without a type filter; nullopt on cancel.
@@ -38,7 +38,7 @@ class QtServices : public Services {
  public:
   // Also installs Qt's German texts for its own dialogs when they are present.
   QtServices();
-  int msgBox(const std::string& text, int kind = kMsgPlain) override;
+  int msgBox(const std::string& text, int kind = core::kMsgPlain) override;
   std::optional<std::string> saveDialog(const std::string& suggestedName) override;
   std::optional<std::string> openDialog() override;
   void setClipboardText(const std::string& text) override;
@@ -61,8 +61,8 @@ class ScriptedServices : public Services {
   };
 
   // Queue an answer for the next box (for a plain or caution box the answer
-  // may be left out: expectBox queues kAnswerOk).
-  void expectBox(int answer = kAnswerOk) { answers_.push_back(answer); }
+  // may be left out: expectBox queues core::kAnswerOk).
+  void expectBox(int answer = core::kAnswerOk) { answers_.push_back(answer); }
   void expectSaveDialog(std::optional<std::string> path) { saves_.push_back(std::move(path)); }
   void expectOpenDialog(std::optional<std::string> path) { opens_.push_back(std::move(path)); }
   void queueRnd(double x) { rnds_.push_back(x); }
@@ -78,7 +78,7 @@ class ScriptedServices : public Services {
   // set it to a GoogleTest failure; the default aborts.
   void setFailureHook(std::function<void(const std::string&)> hook) { fail_ = std::move(hook); }
 
-  int msgBox(const std::string& text, int kind = kMsgPlain) override;
+  int msgBox(const std::string& text, int kind = core::kMsgPlain) override;
   std::optional<std::string> saveDialog(const std::string& suggestedName) override;
   std::optional<std::string> openDialog() override;
   void setClipboardText(const std::string& text) override { clipboard_ = text; }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "framework/int64.h"
+#include "core/int64.h"
 
 namespace fw {
 
@@ -98,7 +98,7 @@ int64_t scanInt64(std::string_view text, bool* beyond) {
   if (intLength <= 0) return 0;  // |value| < 1, truncated
   if (intLength > 19) {  // >= 10^19
     *beyond = true;
-    return n.negative ? kInt64Min : kInt64Max;
+    return n.negative ? core::kInt64Min : core::kInt64Max;
   }
 
   // At most 19 digits: < 10^19 < 2^64, exact in uint64_t.
@@ -110,10 +110,10 @@ int64_t scanInt64(std::string_view text, bool* beyond) {
   constexpr uint64_t kMinMagnitude = uint64_t{1} << 63;
   if (n.negative) {
     *beyond = v > kMinMagnitude;
-    return v >= kMinMagnitude ? kInt64Min : -static_cast<int64_t>(v);
+    return v >= kMinMagnitude ? core::kInt64Min : -static_cast<int64_t>(v);
   }
   *beyond = v >= kMinMagnitude;
-  return *beyond ? kInt64Max : static_cast<int64_t>(v);
+  return *beyond ? core::kInt64Max : static_cast<int64_t>(v);
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 
 #include <optional>
 
+#include "app/gridnames.h"
 #include "app/hauptfenster.h"
+#include "core/groesse.h"
 #include "framework/text.h"
-#include "grid/gridnames.h"
 
 using grid::cellName;
-using grid::kMaxSize;
+using core::kMax;
 
 namespace {
 
@@ -21,8 +22,8 @@ void sizeFieldChanged(HauptFenster& w, const char* fieldName, int32_t& count) {
     count = 1;
     field.setText("1");
   }
-  if (count > kMaxSize) {
-    count = kMaxSize;
+  if (count > kMax) {
+    count = kMax;
     field.setText("12");
   }
   w.Anpassen();
@@ -31,7 +32,7 @@ void sizeFieldChanged(HauptFenster& w, const char* fieldName, int32_t& count) {
 // An arrow changes the count by one and writes it into the field, whose
 // handler then adapts the grid; at the end of the range nothing happens.
 void arrowUp(HauptFenster& w, const char* fieldName, int32_t& count) {
-  if (count >= kMaxSize) return;
+  if (count >= kMax) return;
   count += 1;
   w.as<fw::EditField>(fieldName).setText(fw::Str(count));
 }
@@ -52,10 +53,10 @@ void HauptFenster::ZzUpDownArrows_Down() { arrowDown(*this, "ZZahlF", Zzahl); }
 void HauptFenster::ZzUpDownArrows_Up() { arrowUp(*this, "ZZahlF", Zzahl); }
 
 void HauptFenster::Anpassen() {
-  for (int c = 1; c <= kMaxSize; ++c) control(grid::columnLabelName(c)).setVisible(Szahl >= c);
-  for (int r = 1; r <= kMaxSize; ++r) control(grid::rowLabelName(r)).setVisible(Zzahl >= r);
-  for (int r = 1; r <= kMaxSize; ++r)
-    for (int c = 1; c <= kMaxSize; ++c) control(cellName(r, c)).setVisible(Szahl >= c && Zzahl >= r);
+  for (int c = 1; c <= kMax; ++c) control(grid::columnLabelName(c)).setVisible(Szahl >= c);
+  for (int r = 1; r <= kMax; ++r) control(grid::rowLabelName(r)).setVisible(Zzahl >= r);
+  for (int r = 1; r <= kMax; ++r)
+    for (int c = 1; c <= kMax; ++c) control(cellName(r, c)).setVisible(Szahl >= c && Zzahl >= r);
 }
 
 bool HauptFenster::Einlesen(Matrix& M) {
@@ -70,8 +71,8 @@ bool HauptFenster::Einlesen(Matrix& M) {
   gelesen[0][1] = read("SZahlF");
   gelesen[0][2] = read("FakZF");
   gelesen[0][3] = read("FakNF");
-  for (int r = 1; r <= kMaxSize; ++r)
-    for (int c = 1; c <= kMaxSize; ++c) gelesen[r][c] = read(cellName(r, c));
+  for (int r = 1; r <= kMax; ++r)
+    for (int c = 1; c <= kMax; ++c) gelesen[r][c] = read(cellName(r, c));
   if (!passt) {
     overflow = true;
     return false;
@@ -106,8 +107,8 @@ void HauptFenster::Darstellen(const Matrix& M) {
   as<fw::EditField>("FakZF").setText(fw::Str(M[0][2]));
   as<fw::EditField>("FakNF").setText(fw::Str(M[0][3]));
   Anpassen();
-  for (int r = 1; r <= kMaxSize; ++r)
-    for (int c = 1; c <= kMaxSize; ++c) as<fw::EditField>(cellName(r, c)).setText(fw::Str(M[r][c]));
+  for (int r = 1; r <= kMax; ++r)
+    for (int c = 1; c <= kMax; ++c) as<fw::EditField>(cellName(r, c)).setText(fw::Str(M[r][c]));
   as<fw::EditField>("SZahlF").setText(fw::Str(Szahl));
   as<fw::EditField>("ZZahlF").setText(fw::Str(Zzahl));
 }

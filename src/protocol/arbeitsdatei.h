@@ -24,7 +24,7 @@ inline constexpr size_t kGroessteDatei = size_t{256} << 20;
 
 struct Arbeitsumgebung {
   ar::Matrix raster{};                    // the grid as read, hidden cells included
-  std::array<ar::Matrix, 7> speicher{};  // in the order of app::kSpeicher
+  std::array<ar::Matrix, 7> speicher{};  // in the order of core::kSpeicher
   std::string term;
   std::string protokoll;
   bool operator==(const Arbeitsumgebung&) const = default;

@@ -1,7 +1,7 @@
 // The protocol text: matrices as LaTeX arrays, appended while logging is on.
 
 #include "app/hauptfenster.h"
-#include "framework/int64.h"
+#include "core/int64.h"
 #include "framework/text.h"
 
 namespace {
@@ -17,8 +17,8 @@ const char* const kCR = "\r";
 std::string faktorText(int64_t z, int64_t n, bool integerForm) {
   if (n == 0) return "";
   const bool negativ = z != 0 && (z < 0) != (n < 0);
-  const uint64_t zb = fw::magnitude(z);
-  const uint64_t nb = fw::magnitude(n);
+  const uint64_t zb = core::magnitude(z);
+  const uint64_t nb = core::magnitude(n);
   if (!negativ && zb == 1 && nb == 1) return "";
   const std::string zaehler = (negativ ? "-" : "") + std::to_string(zb);
   if (integerForm && nb == 1) return zaehler + " \\cdot  ";

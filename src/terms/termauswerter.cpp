@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/speicher.h"
+#include "core/speicher.h"
 #include "arithmetic/algebra.h"
 #include "arithmetic/inverse.h"
 
@@ -132,7 +132,7 @@ bool Termauswerter::klammernReduzieren(std::string& s) {
 }
 
 void Termauswerter::ablehnen(const char* text) {
-  ctx_.message(text, fw::kMsgPlain);
+  ctx_.message(text, core::kMsgPlain);
   ctx_.Formelfehler = true;
 }
 
@@ -256,7 +256,7 @@ bool Termauswerter::Bruchparsen(std::string_view literal, int32_t k) {
 
 bool Termauswerter::Matrixparsen(std::string_view name, int32_t k) {
   Matrix M{};
-  const std::optional<size_t> index = name.size() == 1 ? app::speicherIndex(name[0]) : std::nullopt;
+  const std::optional<size_t> index = name.size() == 1 ? core::speicherIndex(name[0]) : std::nullopt;
   const bool bekannt = index || name == "X";
   if (!bekannt) ar::Fehler(ctx_, "Matrix mit nichtexistierendem Namen aufgerufen");
   if (index) M = speicher_[*index];
@@ -372,9 +372,9 @@ bool Termauswerter::invertieren(Matrix& M) {
 // R := M^e for any e. A matrix that is not square has no power, not even the
 // 0th: MatPot says so for any positive exponent.
 void Termauswerter::potenz(const Matrix& M, uint64_t e, Matrix& R) {
-  constexpr uint64_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr uint64_t kGroessterExponent = std::numeric_limits<int32_t>::max();
   const bool quadratisch = M[0][0] == M[0][1];
-  if (!quadratisch || e <= kMax) {
+  if (!quadratisch || e <= kGroessterExponent) {
     ar::MatPot(ctx_, M, quadratisch ? static_cast<int32_t>(e) : 1, R);
     return;
   }

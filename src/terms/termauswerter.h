@@ -25,7 +25,7 @@ class Termauswerter {
  public:
   static constexpr int32_t kSlots = 8;  // of each kind; a slot number is one digit
 
-  // Reads the stores (in the order of app::kSpeicher), X and the sign pairs
+  // Reads the stores (in the order of core::kSpeicher), X and the sign pairs
   // at each evaluation; reports boxes, Formelfehler and overflow through ctx.
   Termauswerter(ar::Context& ctx, const std::array<ar::Matrix, 7>& speicher, const ar::Matrix& X,
                 const Vorzeichenpaare& V)

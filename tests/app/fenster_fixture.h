@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "app/hauptfenster.h"
-#include "grid/gridnames.h"
+#include "app/gridnames.h"
 #include "support/scripted.h"
 
 using Rows = std::vector<std::vector<int64_t>>;
 using Boxes = std::vector<std::pair<std::string, int>>;  // text and kind
 
 inline const std::string kUeberlauf = "Ergebnis falsch durch fehlerhafte Datei oder Überlauf bei Ganzzahlarithmetik!!";
-inline const Boxes kUeberlaufBox = {{kUeberlauf, fw::kMsgPlain}};
+inline const Boxes kUeberlaufBox = {{kUeberlauf, core::kMsgPlain}};
 // The start of a two-column block, its end and the line break that ends an entry.
 inline const std::string kCC = "\\left( \\begin {array} {cc}", kEnde = "\\end{array} \\right) \r", kUmbruch = "\\\\\r";
 
@@ -52,7 +52,7 @@ class FensterTest : public ::testing::Test {
   }
   Boxes press(const std::string& name, std::vector<int> answers = {}) { return press(button(name), answers); }
   // OK to each of the boxes expected.
-  static std::vector<int> oks(const Boxes& expected) { return std::vector<int>(expected.size(), fw::kAnswerOk); }
+  static std::vector<int> oks(const Boxes& expected) { return std::vector<int>(expected.size(), core::kAnswerOk); }
 
   // How many cells of the grid show.
   int shownCells() const {

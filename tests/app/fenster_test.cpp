@@ -29,7 +29,7 @@ class StartTest : public FensterTest {
     EXPECT_EQ(shownCells(), 9);
     EXPECT_EQ(button("ProtokollB").caption() + (button("ProtokollB").value() ? " pressed" : ""),
               "Protokollierung Einschalten");
-    for (const auto& s : app::kSpeicher) EXPECT_FALSE(button(s.speicherKnopf).value()) << s.speicherKnopf;
+    for (const auto& s : core::kSpeicher) EXPECT_FALSE(button(s.speicherKnopf).value()) << s.speicherKnopf;
     for (const ar::Matrix& s : w->Speicher) EXPECT_EQ(s, matrix(1, 1, 1, 1));
     const std::array<std::array<std::string, 2>, 11> signPairs = {
         {{"6", ""}, {"+-", "-"}, {"**", "*"}, {"*+", "*"}, {"-+", "-"}, {"++", "+"}, {"--", "+"}}};
@@ -53,7 +53,7 @@ TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
     type(name, t);
   w->as<fw::RadioButton>("BruchB").click();
   button("ProtokollB").click();
-  for (const auto& s : app::kSpeicher) button(s.speicherKnopf).setValue(true);
+  for (const auto& s : core::kSpeicher) button(s.speicherKnopf).setValue(true);
   w->Protokoll = "$A = x\r";
   w->G[2][2] = 9;
   w->A[0][7] = 77;  // outside header and entries: kept
@@ -71,12 +71,12 @@ TEST_F(FensterTest, BeendenAndTheCloseButtonAskAndQuitOnlyOnYes) {
   const std::string frage = "Beim Beenden gehen alle nicht gespeicherten Daten verloren.\f\fWirklich Beenden?";
   w->show();
   type("A11F", "5");
-  for (int answer : {fw::kAnswerNo, fw::kAnswerNo, fw::kAnswerYes}) services.expectBox(answer);
+  for (int answer : {core::kAnswerNo, core::kAnswerNo, core::kAnswerYes}) services.expectBox(answer);
   button("BevelButton3").click();
   w->widget()->windowHandle()->close();  // as the window manager asks
   EXPECT_TRUE(w->isVisible() && !services.quitCalled() && text("A11F") == "5");
   EXPECT_TRUE(w->widget()->close() && services.quitCalled());
-  EXPECT_EQ(boxesShown(), Boxes(3, {frage, fw::kMsgYesNo}));
+  EXPECT_EQ(boxesShown(), Boxes(3, {frage, core::kMsgYesNo}));
 }
 
 // The display plugin ends the process with exit() when the connection to the

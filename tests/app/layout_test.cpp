@@ -41,7 +41,7 @@ TEST_F(FensterTest, ControlsAsTheUserSeesThem) {
     const auto& l = w->as<fw::Line>(name);
     EXPECT_EQ((Ends{l.x1(), l.y1(), l.x2(), l.y2(), std::get<int32_t>(*l.property("BorderWidth"))}), ends) << name;
   }
-  for (const auto& s : app::kSpeicher) EXPECT_EQ(button(s.speicherKnopf).buttonType(), 2) << s.speicherKnopf;
+  for (const auto& s : core::kSpeicher) EXPECT_EQ(button(s.speicherKnopf).buttonType(), 2) << s.speicherKnopf;
   EXPECT_EQ(w->control("BevelButton31").helpTag(), "Schreibt das aktuelle Protokoll ins Klemmbrett.");
   EXPECT_EQ(w->control("BevelButton4").helpTag(), "Invertiert die Matrix im Display .");
   EXPECT_EQ(w->control("BevelButton27").helpTag().back(), '\r');

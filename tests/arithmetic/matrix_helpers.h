@@ -98,8 +98,8 @@ inline void run(const std::vector<Op>& cases) {
     EXPECT_EQ(ctx.overflow, c.outcome == kOverflow);
     EXPECT_EQ(ctx.Formelfehler, c.outcome == kFormat);
     const char* format = c.op == '+' ? "Matrizen haben verschiedene Formate" : "Die Matrixformate passen nicht zusammen";
-    const Messages singular = {{"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}};
-    EXPECT_EQ(ctx.messages, (c.outcome == kFormat ? Messages{{format, fw::kMsgPlain}} : c.outcome == kSingular ? singular : Messages{}));
+    const Messages singular = {{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}};
+    EXPECT_EQ(ctx.messages, (c.outcome == kFormat ? Messages{{format, core::kMsgPlain}} : c.outcome == kSingular ? singular : Messages{}));
   }
 }
 

@@ -58,13 +58,13 @@ TEST_F(BefehlTest, TheProtocolSwitchAndWhatTheCommandsLogWhileItIsOn) {
   for (const auto& c : cases) {
     w->Protokoll = "$";
     setGrid(c.in, c.num, c.den);
-    if (c.warnsShowing) services.expectBox(fw::kAnswerCancel);
+    if (c.warnsShowing) services.expectBox(core::kAnswerCancel);
     button(c.button).click();
     const std::string row = c.button + (" " + std::to_string(c.in.size())) + "x" + std::to_string(c.in[0].size());
     EXPECT_EQ(w->Protokoll, "$" + c.log) << row;
     EXPECT_EQ(c.warnsShowing ? shownGrid() : "", c.warnsShowing ? c.warnsShowing : "") << row;
   }
-  EXPECT_EQ(boxesShown(), Boxes(2, {"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}));
+  EXPECT_EQ(boxesShown(), Boxes(2, {"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}));
 }
 
 // A result beyond 64 bits is reported once and changes nothing; a zero
@@ -73,11 +73,11 @@ TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {
   button("ProtokollB").click();
   // Diagonal 3037000499 and 3037000507 (primes near 2^31.5): the equalised diagonal, their lcm, exceeds 2^63.
   setGrid({{3037000499, 0}, {0, 3037000507}});
-  EXPECT_EQ(press("BevelButton5", {fw::kAnswerOk}), kUeberlaufBox);
+  EXPECT_EQ(press("BevelButton5", {core::kAnswerOk}), kUeberlaufBox);
   EXPECT_EQ(shownGrid() + w->Protokoll, "1/1: 3037000499 0 | 0 3037000507$") << "the grid keeps what was typed";
   for (const char* b : {"BevelButton1", "BevelButton5", "BevelButton28", "BevelButton23"}) {
     setGrid({{2, 1}, {1, 1}}, "1", "0");
-    EXPECT_EQ(press(b, {fw::kAnswerOk}), kUeberlaufBox) << b;
+    EXPECT_EQ(press(b, {core::kAnswerOk}), kUeberlaufBox) << b;
     EXPECT_EQ(text("FakNF"), "0") << b;
   }
 }
@@ -98,7 +98,7 @@ TEST_F(BefehlTest, ATypedNumberBeyond64BitsIsReportedByEveryCommandThatReadsTheG
       setGrid({{1, 2}, {3, 4}});
       type(feld, zahl);
       const auto speicherA = w->A;
-      EXPECT_EQ(press(knopf, {fw::kAnswerOk}), kUeberlaufBox) << knopf << " " << feld;
+      EXPECT_EQ(press(knopf, {core::kAnswerOk}), kUeberlaufBox) << knopf << " " << feld;
       EXPECT_EQ(text(feld) + " " + text("A11F") + text("A22F") + text("SZahlF") + text("InOutF") + w->Protokoll,
                 std::string(zahl) + " 142vorher$") << knopf << " " << feld;
       EXPECT_EQ(w->A, speicherA) << knopf << " " << feld;

@@ -17,12 +17,12 @@ TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
                     neu = "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF +
                           "Wirklich neu Starten?";
   for (const auto& [fall, protokoll, antwort, danach] : std::vector<std::tuple<const char*, std::string, int, std::string>>{
-           {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", fw::kAnswerOk, "$"},
-           {"more, Cancel", "$a", fw::kAnswerCancel, "$a"}, {"sorts below $", "#a", fw::kAnswerOk, "$"},
-           {"Neu, Cancel", "$x", fw::kAnswerCancel, "$x"}, {"Neu, fresh", "$", fw::kAnswerCancel, "$"},
-           {"Neu, OK", "$x", fw::kAnswerOk, "$"}}) {
+           {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", core::kAnswerOk, "$"},
+           {"more, Cancel", "$a", core::kAnswerCancel, "$a"}, {"sorts below $", "#a", core::kAnswerOk, "$"},
+           {"Neu, Cancel", "$x", core::kAnswerCancel, "$x"}, {"Neu, fresh", "$", core::kAnswerCancel, "$"},
+           {"Neu, OK", "$x", core::kAnswerOk, "$"}}) {
     const bool istNeu = std::string(fall).starts_with("Neu");
-    const Boxes frage = antwort ? Boxes{{istNeu ? neu : loeschen, fw::kMsgOkCancel}} : Boxes{};  // 0: nothing asked
+    const Boxes frage = antwort ? Boxes{{istNeu ? neu : loeschen, core::kMsgOkCancel}} : Boxes{};  // 0: nothing asked
     w->Protokoll = protokoll;
     EXPECT_EQ(press(istNeu ? "BevelButton21" : "BevelButton30", std::vector(frage.size(), antwort)), frage) << fall;
     button("BevelButton31").click();
@@ -32,9 +32,9 @@ TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
 
 // Version and contact, then the fixed paragraph of three sentences.
 TEST_F(FensterTest, AboutBoxIsACaution) {
-  const auto [t, kind] = press("BevelButton18", {fw::kAnswerOk}).at(0);
+  const auto [t, kind] = press("BevelButton18", {core::kAnswerOk}).at(0);
   EXPECT_EQ(std::make_tuple(kind, t.substr(0, 9), std::count(t.begin(), t.end(), '\f')),
-            std::make_tuple(fw::kMsgCaution, "Quenlor, ", 6l));
+            std::make_tuple(core::kMsgCaution, "Quenlor, ", 6l));
   EXPECT_NE(t.find(FF + FF + "Das Programm Quenlor arbeitet mit 64-Bit-Ganzzahlarithmetik." + FF), std::string::npos);
 }
 

@@ -20,7 +20,7 @@ TEST_F(FensterTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
     EXPECT_EQ(press(s.ein), Boxes{}) << s.ein << ": a store of one row is overwritten without asking";
     setGrid({{5}});
     type(cellName(3, 3), "1");
-    EXPECT_EQ(press(s.ein, {fw::kAnswerCancel}), (Boxes{{frage, fw::kMsgOkCancel}})) << s.ein;
+    EXPECT_EQ(press(s.ein, {core::kAnswerCancel}), (Boxes{{frage, core::kMsgOkCancel}})) << s.ein;
     press(s.aus);
     press(s.aus);
     EXPECT_EQ(shownGrid(), "2/1: 1 2 | 3 4") << s.aus << ": Cancel kept the store";
@@ -30,7 +30,7 @@ TEST_F(FensterTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
                                                   "2 \\cdot  " + kCC + "1&2\\\\\r3&4\\\\\r" + kEnde + kUmbruch)
         << s.aus;
     setGrid({{5}});
-    EXPECT_EQ(press(s.ein, {fw::kAnswerOk}).size(), 1u) << s.ein;
+    EXPECT_EQ(press(s.ein, {core::kAnswerOk}).size(), 1u) << s.ein;
     press(s.aus);
     EXPECT_EQ(factor(), "5/1") << s.ein << ": OK overwrote the store";
   }

@@ -37,7 +37,7 @@ struct KnopfTest : FensterTest {
 };
 
 constexpr int64_t K = int64_t{1} << 62;
-constexpr int kPlain = fw::kMsgPlain, kCaution = fw::kMsgCaution;
+constexpr int kPlain = core::kMsgPlain, kCaution = core::kMsgCaution;
 
 Rows square(size_t n, int64_t diag, int64_t off) {
   Rows m(n, std::vector<int64_t>(n, off));

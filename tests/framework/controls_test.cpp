@@ -119,7 +119,7 @@ TEST(EditField, LostFocusOnlyWhenAnotherControlOfTheWindowTakesIt) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !a.hasFocus(); }));
     box->button(QMessageBox::Ok)->click();
   });
-  fw::QtServices().msgBox("Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel);
+  fw::QtServices().msgBox("Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel);
   // Another window taking the focus is no loss either.
   activate(other, &add<fw::EditField>(other, EditField, "ProtokollF", 0, 0, 100, 25));
   activate(w);
@@ -183,9 +183,9 @@ TEST(QtServices, MessageBoxKindsShowTheirButtonsAndReturnTheirCodes) {
   using enum QMessageBox::Icon;
   // The button pressed ("" closes the box with Escape), the code returned, the icon, the buttons sorted.
   const struct { int kind; const char* press; int expected; QMessageBox::Icon icon; const char* buttons; } cases[] = {
-      {fw::kMsgPlain, "", 1, NoIcon, "OK"}, {fw::kMsgOkCancel, "", 2, NoIcon, "Abbrechen OK"},
-      {fw::kMsgYesNo, "Ja", 6, Question, "Ja Nein"}, {fw::kMsgYesNo, "Nein", 7, Question, "Ja Nein"},
-      {fw::kMsgCaution, "OK", 1, Warning, "OK"}, {fw::kMsgCautionOkCancel, "OK", 1, Warning, "Abbrechen OK"}};
+      {core::kMsgPlain, "", 1, NoIcon, "OK"}, {core::kMsgOkCancel, "", 2, NoIcon, "Abbrechen OK"},
+      {core::kMsgYesNo, "Ja", 6, Question, "Ja Nein"}, {core::kMsgYesNo, "Nein", 7, Question, "Ja Nein"},
+      {core::kMsgCaution, "OK", 1, Warning, "OK"}, {core::kMsgCautionOkCancel, "OK", 1, Warning, "Abbrechen OK"}};
   for (const auto& c : cases) {
     const std::string row = "kind " + std::to_string(c.kind) + " pressing '" + c.press + "'";
     onNextModal<QMessageBox>([&](QMessageBox* box) {

@@ -105,5 +105,5 @@ TEST_F(FensterTest, ZeroDenominatorAndOverflowAreReportedOnce) {
   w->Ausgabe(big);
   EXPECT_TRUE(big == before && w->overflow);
   EXPECT_EQ(text("A11F") + text("A12F") + text("FakZF") + text("ZZahlF") + text("SZahlF"), "00122") << "unchanged";
-  EXPECT_EQ(boxesShown(), Boxes(2, {kUeberlauf, fw::kMsgPlain}));
+  EXPECT_EQ(boxesShown(), Boxes(2, {kUeberlauf, core::kMsgPlain}));
 }

@@ -89,7 +89,7 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
     for (fw::BevelButton* knopf : {&button("BevelButton19"), &button("BevelButton24"),
                                    &w->ProtokollFenster().as<fw::BevelButton>("AppendPB1")}) {
       services.expectSaveDialog(ziel);
-      EXPECT_EQ(press(*knopf, {fw::kAnswerOk}), (Boxes{{"Die Datei konnte nicht gespeichert werden.", 0}}))
+      EXPECT_EQ(press(*knopf, {core::kAnswerOk}), (Boxes{{"Die Datei konnte nicht gespeichert werden.", 0}}))
           << ziel << knopf->name();
     }
   }
@@ -105,7 +105,7 @@ TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
     auto vorher = zustand();
     const std::string datei = speichern(button("BevelButton19"), "a");
     std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
-    press("BevelButton21", {fw::kAnswerOk});
+    press("BevelButton21", {core::kAnswerOk});
     const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? kUeberlaufBox : Boxes{};
     services.expectOpenDialog(pfad("a"));
     EXPECT_EQ(press("BevelButton20", oks(nullNenner)), nullNenner) << k;
@@ -126,14 +126,14 @@ TEST_F(DateiTest, AGridWhoseNormalFormDoesNotFitComesBackAsTyped) {
     setGrid({{2, 2}, {2, 2}}, zaehler);
     const auto vorher = zustand();
     const std::string datei = speichern(button("BevelButton19"));
-    press("BevelButton21", {fw::kAnswerOk});
+    press("BevelButton21", {core::kAnswerOk});
     services.expectOpenDialog(pfad("f"));
     EXPECT_EQ(press("BevelButton20"), Boxes{}) << zaehler;
     auto nachher = zustand();
     std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
     EXPECT_EQ(nachher, vorher) << zaehler;
     EXPECT_EQ(speichern(button("BevelButton19")), datei) << zaehler;
-    EXPECT_EQ(press("BevelButton28", {fw::kAnswerOk}), kUeberlaufBox) << zaehler;
+    EXPECT_EQ(press("BevelButton28", {core::kAnswerOk}), kUeberlaufBox) << zaehler;
     EXPECT_EQ(shownGrid(), std::string(zaehler) + "/1: 2 2 | 2 2") << zaehler;
   }
 }
@@ -158,7 +158,7 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
   for (const auto& [fall, datei] : dateien) {
     const auto vorher = zustand();
     services.expectOpenDialog(datei);
-    EXPECT_EQ(press("BevelButton20", {fw::kAnswerOk}), kUeberlaufBox) << fall;
+    EXPECT_EQ(press("BevelButton20", {core::kAnswerOk}), kUeberlaufBox) << fall;
     EXPECT_EQ(zustand(), vorher) << fall;
   }
 }

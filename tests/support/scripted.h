@@ -3,7 +3,7 @@
 // test did not script fails the running test instead of aborting.
 //
 //   test::TestServices services;
-//   services.expectBox(fw::kAnswerYes);
+//   services.expectBox(core::kAnswerYes);
 //   ... run the code under test ...
 //   ASSERT_EQ(services.boxes().size(), 1u);
 //   EXPECT_EQ(services.boxes()[0].text, "...");

@@ -46,13 +46,13 @@ TEST_F(GleichTest, RefusedTermChangesNothing) {
   w->G[0] = {1, 1, 1, 1};
   w->G[1][1] = 4294967296;  // 2^32
   const std::pair<const char*, Boxes::value_type> faelle[] = {
-      {"A/2", {"Der Term scheint fehlerhaft zu sein.", fw::kMsgPlain}},
-      {"X(X+2)", {"Formel fehlerhaft ?", fw::kMsgPlain}},
-      {"G*G", {kUeberlauf, fw::kMsgPlain}},
-      {"(X-X)^-1", {"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}},
+      {"A/2", {"Der Term scheint fehlerhaft zu sein.", core::kMsgPlain}},
+      {"X(X+2)", {"Formel fehlerhaft ?", core::kMsgPlain}},
+      {"G*G", {kUeberlauf, core::kMsgPlain}},
+      {"(X-X)^-1", {"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}},
   };
   for (const auto& [term, box] : faelle) {
-    EXPECT_EQ(gleich(term, {fw::kAnswerOk}), Boxes{box}) << term;
+    EXPECT_EQ(gleich(term, {core::kAnswerOk}), Boxes{box}) << term;
     EXPECT_EQ(shownGrid(), "1/1: 1 2 | 3 4") << term;
     EXPECT_EQ(w->Protokoll, "$") << term;
     EXPECT_TRUE(w->Formelfehler) << term;
@@ -63,7 +63,7 @@ TEST_F(GleichTest, TheFieldShowsTheCleanedTermWhileAMessageIsOpen) {
   setGrid({{1, 2}, {2, 4}});
   std::string feld;  // FormelF as the box opens: left unscripted, it lands here
   services.setFailureHook([&](const std::string&) { feld = text("FormelF"); });
-  EXPECT_EQ(gleich("X + X^-1"), (Boxes{{"Die Matrix ist nicht regulaer", fw::kMsgCautionOkCancel}}));
+  EXPECT_EQ(gleich("X + X^-1"), (Boxes{{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}}));
   EXPECT_EQ(feld, "X+X^-1");
 }
 

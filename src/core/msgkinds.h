@@ -2,7 +2,7 @@
 // Message box kinds and the answers they return, as the framework codes them.
 // Plain C++: the arithmetic names its boxes with these too.
 
-namespace fw {
+namespace core {
 
 enum MsgKind : int {
   kMsgPlain = 0,             // OK
@@ -16,4 +16,4 @@ inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
-}  // namespace fw
+}  // namespace core

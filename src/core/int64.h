@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace fw {
+namespace core {
 
 inline constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
 inline constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
@@ -27,4 +27,4 @@ inline int64_t doubleToInt64(double x) {
   return static_cast<int64_t>(x);
 }
 
-}  // namespace fw
+}  // namespace core

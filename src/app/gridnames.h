@@ -7,8 +7,6 @@
 
 namespace grid {
 
-inline constexpr int kMaxSize = 12;
-
 inline char indexChar(int k) { return k < 10 ? static_cast<char>('0' + k) : static_cast<char>('A' + (k - 10)); }
 inline std::string cellName(int r, int c) { return std::string{'A', indexChar(r), indexChar(c), 'F'}; }
 inline std::string columnLabelName(int c) { return std::string{'S', indexChar(c), 'T'}; }

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <optional>
 
-namespace app {
+namespace core {
 
 struct SpeicherInfo {
   char buchstabe;            // the store's name in terms: 'A' ... 'H' (no 'E')
@@ -35,4 +35,4 @@ constexpr std::optional<size_t> speicherIndex(char buchstabe) {
   return std::nullopt;
 }
 
-}  // namespace app
+}  // namespace core
