@@ -65,6 +65,23 @@ TEST(TextFunctions, PositionsFromOneInCharacters) {
   for (const auto& [call, got, expected] : calls) EXPECT_EQ(got, expected) << call;
 }
 
+// Mid, Left and Len count UTF-8 characters from 1: "" from past the end or for no characters, the rest for more.
+TEST(TextFunctions, MidLeftLenChrInCharacters) {
+  auto n = [](int v) { return fw::Str(v); };
+  const std::string g = "Größe €";  // 7 characters, 11 bytes
+  constexpr int32_t kBig = std::numeric_limits<int32_t>::max();
+  const std::tuple<const char*, std::string, std::string> calls[] = {
+      CALL(fw::Mid("Det() = 5", 9), "5"), CALL(fw::Mid("abc", 4), ""), CALL(fw::Mid("abc", 2, 1), "b"),
+      CALL(fw::Mid("abc", 2, 9), "bc"), CALL(fw::Mid("abc", 1, 0), ""), CALL(fw::Mid(g, 3, 2), "öß"),
+      CALL(fw::Mid(g, 7), "€"), CALL(fw::Mid(g, 8), ""), CALL(fw::Mid("abc", 2, kBig), "bc"),
+      CALL(fw::Mid("abc", kBig, kBig), ""), CALL(fw::Left("abc", 0), ""), CALL(fw::Left(g, 4), "Größ"),
+      CALL(fw::Left(g, kBig), g), CALL(n(fw::Len("")), "0"), CALL(n(fw::Len(g)), "7"), CALL(n(fw::Len("€𝄞")), "2"),
+      CALL(fw::Chr(12), "\f"), CALL(fw::Chr(13), "\r"), CALL(fw::Chr(0), std::string(1, '\0')),
+      CALL(fw::Chr(0x80), "\xC2\x80"), CALL(fw::Chr(0x800), "\xE0\xA0\x80"), CALL(fw::Chr(0x20AC), "€"),
+      CALL(fw::Chr(0x10000), "\xF0\x90\x80\x80"), CALL(fw::Chr(0x10FFFF), "\xF4\x8F\xBF\xBF")};
+  for (const auto& [call, got, expected] : calls) EXPECT_EQ(got, expected) << call;
+}
+
 // ---- text files ----
 
 namespace fs = std::filesystem;
