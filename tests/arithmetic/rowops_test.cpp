@@ -16,7 +16,7 @@ namespace {
 using namespace test;
 enum Report { kNone, kOverflows, kFehler, kZero };
 Messages fehler(bool shown, const std::string& proc) {
-  return Messages(shown, {"In der Prozedur " + proc + " ist ein Fehler aufgetreten", fw::kMsgPlain});
+  return Messages(shown, {"In der Prozedur " + proc + " ist ein Fehler aufgetreten", core::kMsgPlain});
 }
 
 // 't' Zeilentrans(i, a, b, j), 'k' ZeileKuerzen(i), 'm' Zeilenmult(i, a), 'c' SpalteKuerzen(column i, the flag set
