@@ -20,6 +20,7 @@
 #include "arithmetic/cramer.h"
 #include "arithmetic/determinant.h"
 #include "arithmetic/elimination.h"
+#include "arithmetic/rank.h"
 #include "arithmetic/inverse.h"
 
 namespace {

@@ -11,8 +11,9 @@ namespace ar {
 // product of their signs, and each row i = 1..m is multiplied by L / M(i,i).
 // Rows beyond m, the header and the factor stay. A zero on the diagonal
 // leaves M unchanged. When a scaled value does not fit in 64 bits,
-// ctx.overflow is set and M is left unchanged. Works on a matrix and on the
-// inverse's wider working array alike.
+// ctx.overflow is set and M is left unchanged. Works on a matrix and on an
+// augmented array of n rows and 2n columns alike (the inverse itself reaches
+// its common diagonal by Bareiss's elimination instead).
 template <size_t C>
 void Vereinheitlichen(Context& ctx, Grid<C>& M);
 

@@ -1,17 +1,15 @@
 #include "arithmetic/elimination.h"
 
-#include <gmpxx.h>
-
 #include <algorithm>
 
 #include "arithmetic/bareiss.h"
+#include "arithmetic/bignum.h"
 #include "arithmetic/exact.h"
 #include "arithmetic/fused.h"
 #include "arithmetic/rowops.h"
 
 namespace ar {
 namespace {
-
 
 // A regular system: every pass finds its pivot in its own column and no row
 // becomes zero. The elimination then ends at the primitive rows of the
@@ -43,7 +41,7 @@ bool regular(Matrix& M, int32_t rows, int32_t cols, int32_t sz) {
 }
 
 // The same steps on entries of any size, for when a row leaves 64 bits.
-using BigMatrix = std::array<std::array<mpz_class, 13>, 13>;
+using big::BigMatrix;
 
 void reduceRow(BigMatrix& M, int32_t j, int32_t cols) {
   mpz_class g = 0;
@@ -131,20 +129,14 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
   Matrix work = M;
   int32_t left = rows;
   if (!eliminate(work, zz, sz, cols, left)) {
-    BigMatrix big;
-    for (size_t i = 0; i <= 12; ++i)
-      for (size_t j = 0; j <= 12; ++j) big[i][j] = static_cast<long>(M[i][j]);
+    BigMatrix wide = big::of(M);
     left = rows;
-    eliminate(big, zz, sz, cols, left);
+    eliminate(wide, zz, sz, cols, left);
     // Leftover rows below the result are stored as well, so they must fit too.
-    for (size_t i = 0; i <= 12; ++i)
-      for (size_t j = 0; j <= 12; ++j) {
-        if (!big[i][j].fits_slong_p()) {
-          ctx.overflow = true;
-          return;
-        }
-        work[i][j] = big[i][j].get_si();
-      }
+    if (!big::store(wide, work)) {
+      ctx.overflow = true;
+      return;
+    }
   }
   work[0][0] = left;
   M = work;

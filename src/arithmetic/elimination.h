@@ -1,6 +1,5 @@
 #pragma once
-// Fraction-free Gauss-Jordan elimination to reduced row echelon form, and the
-// rank.
+// Fraction-free Gauss-Jordan elimination to reduced row echelon form.
 
 #include "arithmetic/matrix.h"
 
@@ -16,13 +15,6 @@ namespace ar {
 void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
 // Bounded by M's own size.
 void Verfahren(Context& ctx, Matrix& M);
-
-// The exact rank of M within the first `zzahl` rows and `szahl` columns (the
-// grid's counts for a matrix read from the grid), whatever the entries: never
-// an overflow; 0 when the factor numerator is 0. M is left as it was.
-int32_t Rang(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl);
-// Within M's own size.
-int32_t Rang(Context& ctx, Matrix& M);
 
 // True when column j is 0 in rows 1 to M(0,0).
 bool IstNullspalte(const Matrix& M, int32_t j);

@@ -8,7 +8,7 @@
 #include <array>
 #include <cmath>
 
-#include "arithmetic/elimination.h"
+#include "arithmetic/rank.h"
 
 namespace ar {
 namespace {

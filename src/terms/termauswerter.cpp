@@ -7,15 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "core/speicher.h"
 #include "arithmetic/algebra.h"
+#include "arithmetic/exact.h"
 #include "arithmetic/inverse.h"
+#include "core/speicher.h"
 
 namespace terms {
 
 using ar::Matrix;
-using i128 = __int128;
-using u128 = unsigned __int128;
+using ar::exact::i128;
 
 namespace {
 
@@ -61,13 +61,6 @@ bool nurBlanksFallenWeg(std::string_view text) {
   }
   return true;
 }
-
-u128 betrag(i128 v) { return v < 0 ? u128(0) - static_cast<u128>(v) : static_cast<u128>(v); }
-u128 ggt(u128 a, u128 b) {
-  while (b != 0) a = std::exchange(b, a % b);
-  return a;
-}
-bool passt64(i128 v) { return v >= std::numeric_limits<int64_t>::min() && v <= std::numeric_limits<int64_t>::max(); }
 
 }  // namespace
 
@@ -328,14 +321,14 @@ void Termauswerter::operandenfehler(std::string& s) {
 
 // Number slot k := z/n (n not 0), reduced with a positive denominator.
 void Termauswerter::zahlSetzen(int32_t k, i128 z, i128 n) {
-  const auto g = static_cast<i128>(ggt(betrag(z), betrag(n)));
+  const auto g = static_cast<i128>(ar::exact::gcd128(ar::exact::mag128(z), ar::exact::mag128(n)));
   z /= g;
   n /= g;
   if (n < 0) {
     z = -z;
     n = -n;
   }
-  if (!passt64(z) || !passt64(n)) {
+  if (!ar::exact::fits64(z) || !ar::exact::fits64(n)) {
     ctx_.overflow = true;
     return;
   }
@@ -351,8 +344,8 @@ void Termauswerter::Redux(std::string& s) {
     // Powers, signs, products, sums: each from left to right.
     potenzen(s, W1, W2);
     vorzeichen(s, W1);
-    produkte(s, W1, W2, W3);
-    summen(s, W1, W2, W3);
+    verknuepfen(s, '*', W1, W2, W3);
+    verknuepfen(s, '+', W1, W2, W3);
   }
   if (ctx_.overflow) s.clear();
 }
@@ -412,7 +405,7 @@ void Termauswerter::potenzen(std::string& s, Matrix& W1, Matrix& W2) {
       if (!invertieren(W2) || exponent <= 0) W1 = W2;
     }
     if (ctx_.overflow) break;
-    potenz(W1, static_cast<uint64_t>(betrag(exponent)), W2);
+    potenz(W1, static_cast<uint64_t>(ar::exact::mag128(exponent)), W2);
     Encode(W2, k);
   }
 }
@@ -433,57 +426,38 @@ void Termauswerter::vorzeichen(std::string& s, Matrix& W1) {
   }
 }
 
-void Termauswerter::produkte(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3) {
-  for (int32_t p; !ctx_.overflow && (p = finde(s, '*')) != 0;) {
+// The products ("*") or the sums ("+"), each from left to right, by the
+// kinds of the two operands beside the operator.
+void Termauswerter::verknuepfen(std::string& s, char op, Matrix& W1, Matrix& W2, Matrix& W3) {
+  const bool mal = op == '*';
+  for (int32_t p; !ctx_.overflow && (p = finde(s, op)) != 0;) {
     const int32_t l = operand(s, p - 2), r = operand(s, p + 1);
     if (l == 0 || r == 0) return operandenfehler(s);
     const std::string paar{zeichen(s, p - 2), zeichen(s, p + 1)};
     const auto li = static_cast<size_t>(l), ri = static_cast<size_t>(r);
     if (paar == "bb") {
       Ausschneiden(s, p, 3);
-      zahlSetzen(l, i128{BruchZ[li]} * BruchZ[ri], i128{BruchN[li]} * BruchN[ri]);
-      Bruchliteral[li] = false;
-    } else if (paar == "bM") {
-      Ausschneiden(s, p - 2, 3);
-      Decode(r, W2);
-      ar::MatSkalMul(ctx_, BruchZ[li], BruchN[li], W2);
-      Encode(W2, r);
-    } else if (paar == "Mb") {
-      Ausschneiden(s, p, 3);
-      Decode(l, W1);
-      ar::MatSkalMul(ctx_, BruchZ[ri], BruchN[ri], W1);
-      Encode(W1, l);
-    } else {
-      Ausschneiden(s, p - 2, 3);
-      Decode(l, W1);
-      Decode(r, W2);
-      W3 = Matrix{};
-      ar::MatMult(ctx_, W1, W2, W3);
-      Encode(W3, r);
-    }
-  }
-}
-
-void Termauswerter::summen(std::string& s, Matrix& W1, Matrix& W2, Matrix& W3) {
-  for (int32_t p; !ctx_.overflow && (p = finde(s, '+')) != 0;) {
-    const int32_t l = operand(s, p - 2), r = operand(s, p + 1);
-    if (l == 0 || r == 0) return operandenfehler(s);
-    const std::string paar{zeichen(s, p - 2), zeichen(s, p + 1)};
-    const auto li = static_cast<size_t>(l), ri = static_cast<size_t>(r);
-    if (paar == "bb") {
-      Ausschneiden(s, p, 3);
-      zahlSetzen(l, i128{BruchZ[li]} * BruchN[ri] + i128{BruchZ[ri]} * BruchN[li], i128{BruchN[li]} * BruchN[ri]);
+      const i128 zl = BruchZ[li], nl = BruchN[li], zr = BruchZ[ri], nr = BruchN[ri];
+      zahlSetzen(l, mal ? zl * zr : zl * nr + zr * nl, nl * nr);
       Bruchliteral[li] = false;
     } else if (paar == "MM") {
       Ausschneiden(s, p - 2, 3);
       Decode(l, W1);
       Decode(r, W2);
       W3 = Matrix{};
-      ar::MatPlus(ctx_, W1, W2, W3);
+      mal ? ar::MatMult(ctx_, W1, W2, W3) : ar::MatPlus(ctx_, W1, W2, W3);
       Encode(W3, r);
+    } else if (!mal) {
+      s.clear();  // a number and a matrix have no sum
     } else {
-      // A number and a matrix have no sum.
-      s.clear();
+      // A number times a matrix, in either order: the matrix's token stays.
+      const bool zahlLinks = paar == "bM";
+      const auto zahl = zahlLinks ? li : ri;
+      const int32_t matrix = zahlLinks ? r : l;
+      Ausschneiden(s, zahlLinks ? p - 2 : p, 3);
+      Decode(matrix, W1);
+      ar::MatSkalMul(ctx_, BruchZ[zahl], BruchN[zahl], W1);
+      Encode(W1, matrix);
     }
   }
 }

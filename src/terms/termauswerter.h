@@ -100,8 +100,7 @@ class Termauswerter {
   void potenz(const ar::Matrix& M, uint64_t e, ar::Matrix& R);
   void potenzen(std::string& s, ar::Matrix& W1, ar::Matrix& W2);
   void vorzeichen(std::string& s, ar::Matrix& W1);
-  void produkte(std::string& s, ar::Matrix& W1, ar::Matrix& W2, ar::Matrix& W3);
-  void summen(std::string& s, ar::Matrix& W1, ar::Matrix& W2, ar::Matrix& W3);
+  void verknuepfen(std::string& s, char op, ar::Matrix& W1, ar::Matrix& W2, ar::Matrix& W3);
 
   ar::Context& ctx_;
   const std::array<ar::Matrix, 7>& speicher_;

@@ -10,6 +10,7 @@
 #include "arithmetic/algebra.h"
 #include "arithmetic/diagonal.h"
 #include "arithmetic/elimination.h"
+#include "arithmetic/rank.h"
 #include "arithmetic/inverse.h"
 #include "arithmetic/orthogonal.h"
 
