@@ -31,7 +31,8 @@ ar::Matrix voll(uint64_t x) {
 // One protocol line of a logged linear map, repeated to 1 MB.
 std::string protokoll() {
   std::string p = "$";
-  while (p.size() < (1u << 20)) p += "\\left( \\begin {array} {ccc}1&-2&3\\\\\r\\end{array} \\right) ; B\\cdot A^{-1}\\\\\r";
+  while (p.size() < (1u << 20))
+    p += "\\left( \\begin {array} {ccc}1&-2&3\\\\\r\\end{array} \\right) ; B\\cdot A^{-1}\\\\\r";
   return p;
 }
 

@@ -167,7 +167,8 @@ void MatPlus(Context& ctx, Matrix& A, Matrix& B, Matrix& R) {
     BigMatrix r = big::of(R);
     const mpz_class bigA = big::of(za), bigB = big::of(zb);
     for (int32_t i = 1; i <= rows; ++i)
-      for (int32_t j = 1; j <= cols; ++j) r[i][j] = bigA * static_cast<long>(A[i][j]) + bigB * static_cast<long>(B[i][j]);
+      for (int32_t j = 1; j <= cols; ++j)
+        r[i][j] = bigA * static_cast<long>(A[i][j]) + bigB * static_cast<long>(B[i][j]);
     r[0][0] = rows;
     r[0][1] = cols;
     r[0][2] = 1;

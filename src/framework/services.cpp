@@ -155,15 +155,20 @@ int QtServices::msgBox(const std::string& text, int kind) {
   std::vector<Choice> choices;
   switch (buttonSet(kind)) {
     case kOk: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}}; break;
-    case kOkCancel: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
+    case kOkCancel: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"},
+        {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
     case kAbortRetryIgnore:
-      choices = {{QMessageBox::Abort, 3, "Abbrechen"}, {QMessageBox::Retry, 4, "Wiederholen"}, {QMessageBox::Ignore, 5, "Ignorieren"}};
+      choices = {{QMessageBox::Abort, 3, "Abbrechen"}, {QMessageBox::Retry, 4, "Wiederholen"},
+          {QMessageBox::Ignore, 5, "Ignorieren"}};
       break;
     case kYesNoCancel:
-      choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
+      choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"},
+          {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
       break;
-    case kYesNo: choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"}}; break;
-    case kRetryCancel: choices = {{QMessageBox::Retry, 4, "Wiederholen"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
+    case kYesNo: choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"},
+        {QMessageBox::No, core::kAnswerNo, "Nein"}}; break;
+    case kRetryCancel: choices = {{QMessageBox::Retry, 4, "Wiederholen"},
+        {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
   }
   QMessageBox::StandardButtons buttons;
   for (const Choice& c : choices) buttons |= c.button;
@@ -224,7 +229,8 @@ int ScriptedServices::msgBox(const std::string& text, int kind) {
   const int answer = answers_.front();
   answers_.pop_front();
   if (!answerFits(kind, answer)) {
-    fail("scripted answer " + std::to_string(answer) + " does not fit a box of kind " + std::to_string(kind) + ": " + text);
+    fail("scripted answer " + std::to_string(answer) + " does not fit a box of kind " + std::to_string(kind) + ": " +
+         text);
     return escapeAnswer(kind);
   }
   return answer;

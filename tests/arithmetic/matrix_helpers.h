@@ -98,9 +98,11 @@ inline void run(const std::vector<Op>& cases) {
     EXPECT_TRUE(c.op != '+' || (a == with(c.a, 0, 2, c.aZ) && b == with(c.b, 0, 2, c.bZ)));
     EXPECT_EQ(ctx.overflow, c.outcome == kOverflow);
     EXPECT_EQ(ctx.Formelfehler, c.outcome == kFormat);
-    const char* format = c.op == '+' ? "Matrizen haben verschiedene Formate" : "Die Matrixformate passen nicht zusammen";
+    const char* format =
+        c.op == '+' ? "Matrizen haben verschiedene Formate" : "Die Matrixformate passen nicht zusammen";
     const Messages singular = {{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}};
-    EXPECT_EQ(ctx.messages, (c.outcome == kFormat ? Messages{{format, core::kMsgPlain}} : c.outcome == kSingular ? singular : Messages{}));
+    EXPECT_EQ(ctx.messages, (c.outcome == kFormat ? Messages{{format,
+        core::kMsgPlain}} : c.outcome == kSingular ? singular : Messages{}));
   }
 }
 

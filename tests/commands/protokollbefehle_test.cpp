@@ -16,7 +16,8 @@ TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
                                "Wirklich Loeschen?",
                     neu = "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF +
                           "Wirklich neu Starten?";
-  for (const auto& [fall, protokoll, antwort, danach] : std::vector<std::tuple<const char*, std::string, int, std::string>>{
+  for (const auto& [fall, protokoll, antwort, danach] : std::vector<std::tuple<const char*, std::string, int,
+      std::string>>{
            {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", core::kAnswerOk, "$"},
            {"more, Cancel", "$a", core::kAnswerCancel, "$a"}, {"sorts below $", "#a", core::kAnswerOk, "$"},
            {"Neu, Cancel", "$x", core::kAnswerCancel, "$x"}, {"Neu, fresh", "$", core::kAnswerCancel, "$"},

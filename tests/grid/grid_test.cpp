@@ -38,7 +38,8 @@ TEST_F(FensterTest, ReadsTheGridWithItsFactorAndLeavesTheRestOfTheArray) {
   // Odd texts go through the one rule, shown or hidden; hidden cells keep their texts.
   const struct { int r, c; const char* text; int64_t value; } odd[] = {
       {1, 1, "abc", 0}, {1, 2, "-2.9", -2}, {1, 3, "2.5e1", 25}, {2, 1, "9007199254740993", 9007199254740993},
-      {2, 2, "-9223372036854775808", INT64_MIN}, {2, 3, "9223372036854775807", INT64_MAX}, {4, 4, "1e18", 1000000000000000000}};
+      {2, 2, "-9223372036854775808", INT64_MIN}, {2, 3, "9223372036854775807", INT64_MAX},
+      {4, 4, "1e18", 1000000000000000000}};
   for (const auto& o : odd) type(grid::cellName(o.r, o.c), o.text);
   type("ZZahlF", "2");
   ar::Matrix M{}, expected = matrix(2, 4, -2, 0, {});

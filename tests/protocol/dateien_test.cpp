@@ -219,7 +219,8 @@ TEST_F(DateiTest, ProtocolWindow) {
   pw.widget()->close();
   EXPECT_FALSE(pw.isVisible());
   button("BevelButton29").click();
-  EXPECT_EQ(std::make_tuple(&w->ProtokollFenster(), pw.isVisible(), feld.text()), std::make_tuple(&pw, true, w->Protokoll));
+  EXPECT_EQ(std::make_tuple(&w->ProtokollFenster(), pw.isVisible(), feld.text()),
+      std::make_tuple(&pw, true, w->Protokoll));
   pw.widget()->showMinimized();
   button("BevelButton29").click();
   EXPECT_TRUE(pw.isVisible() && !pw.widget()->isMinimized());

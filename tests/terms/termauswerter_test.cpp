@@ -77,7 +77,8 @@ TEST_F(TermTest, ValuesOfTerms) {
   const Rows a = {{1, 2}, {3, 4}}, minusA = {{-1, -2}, {-3, -4}}, x = {{0, -1}, {-1, 0}};
   const struct { std::vector<const char*> terms; int64_t z, n; Rows rows; } faelle[] = {
       // 2^62/3 * 3/2^62: the unreduced numerator 3 * 2^62 leaves 64 bits.
-      {{"A", "(A)", "1/2*A+1/2*A", "(1/2+1/2)*A", "4611686018427387904/3*3/4611686018427387904*A", kKlammernLang.c_str(),
+      {{"A", "(A)", "1/2*A+1/2*A", "(1/2+1/2)*A", "4611686018427387904/3*3/4611686018427387904*A",
+          kKlammernLang.c_str(),
         "A^(1/2+1/2)"},
        1, 1, a},
       {{kPlusLang.c_str()}, 2, 1, a},
@@ -166,7 +167,8 @@ TEST_F(TermTest, SignPairsCollapseAsByRepeatedSweeps) {
   const std::pair<std::string, std::string> faelle[] = {
       {"M1+--M2", "M1+M2"}, {"M1-+-M2", "M1+M2"}, {"+-+-", "+"}, {"^-*-*+*M1", "^-*-*M1"},
       {"+++--+-*+*++*+--+-+++**-++++++", "-*-*-"}, {std::string(1000001, '+'), "+"},
-      {std::string(1000000, '-'), "+"}, {"M1" + std::string(1000001, '-') + "*" + std::string(999999, '+') + "M2", "M1-*M2"},
+      {std::string(1000000, '-'), "+"},
+      {"M1" + std::string(1000001, '-') + "*" + std::string(999999, '+') + "M2", "M1-*M2"},
   };
   for (const auto& [term, erwartet] : faelle) {
     std::string s = term;

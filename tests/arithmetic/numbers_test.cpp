@@ -50,7 +50,13 @@ TEST(Dezimalquotient, Table) {
 // The system, the fractions ("" when kOverflow) and the decimals.
 TEST(Cramer, BothForms) {
   const std::string max = std::to_string(kMax);
-  const struct { const char* what; Matrix s; CramerFall fall; std::string brueche = ""; std::vector<double> dezimal = {}; } faelle[] = {
+  const struct {
+    const char* what;
+    Matrix s;
+    CramerFall fall;
+    std::string brueche = "";
+    std::vector<double> dezimal = {};
+  } faelle[] = {
       {"1 x 1", M("2 3"), CramerFall::kGeloest, "3/2", {1.5}},
       {"negative D", M("1 2 3; 3 4 5"), CramerFall::kGeloest, "-1/1 2/1", {-1, 2}},
       {"numerator 2^64 - 2", M("2 0 max; 0 2 0"), CramerFall::kGeloest, max + "/2 0/1", {9.223372036854776e+18 / 2, 0}},
@@ -58,7 +64,8 @@ TEST(Cramer, BothForms) {
        {3.292722539887629e-10, 3.292722539887629e-10}},
       {"D = -2^63", M("min 2"), CramerFall::kGeloest, "-1/4611686018427387904", {-2.168404344971009e-19}},
       {"minors beyond 64 bits", M("max 0 0 1; 0 max 0 2; 0 0 max -3"), CramerFall::kGeloest,
-       "1/" + max + " 2/" + max + " -3/" + max, {1.0842021724855044e-19, 2.168404344971009e-19, -3.2526065174565133e-19}},
+       "1/" + max + " 2/" + max + " -3/" + max, {1.0842021724855044e-19, 2.168404344971009e-19,
+           -3.2526065174565133e-19}},
       {"x_1 beyond 64 bits", M("3037000500 1 1; 0 3037000500 1"), CramerFall::kGeloest, "",
        {3.292722538803427e-10, 3.292722539887629e-10}},
       {"x = 2^63", M("-1 min"), CramerFall::kGeloest, "", {9.223372036854776e+18}},
@@ -104,11 +111,19 @@ TEST(Spur, Table) {
 // The entries are drawn for U row by row, then for L row by row:
 // U = [[d, a], [0, 1]], L = [[1, 0], [b, 1]] give [[d + ab, a], [b, 1]].
 TEST(Zufallsmatrix, Table) {
-  const struct { const char* what; int32_t n; int64_t d; std::vector<int64_t> zuege; Matrix m; bool overflow = false; } faelle[] = {
+  const struct {
+    const char* what;
+    int32_t n;
+    int64_t d;
+    std::vector<int64_t> zuege;
+    Matrix m;
+    bool overflow = false;
+  } faelle[] = {
       {"2 x 2 in the order of the draws", 2, 1, {2, 3}, M("7 2; 3 1")},
       // U = [[7, 1, 2], [0, 1, -1], [0, 0, 1]], L = [[1, 0, 0], [2, 1, 0], [-3, 1, 1]]
       {"3 x 3", 3, 7, {1, 2, -1, 2, -3, 1}, M("3 3 2; 5 0 -1; -3 1 1")},
-      {"1 x 1 in normal form", 1, 5, {}, M("1 | 5/1")}, {"-2^63 fits", 2, kMin, {1, 1}, M("-9223372036854775807 1; 1 1")},
+      {"1 x 1 in normal form", 1, 5, {}, M("1 | 5/1")}, {"-2^63 fits", 2, kMin, {1, 1},
+      M("-9223372036854775807 1; 1 1")},
       {"-2^63 - 1", 2, kMin, {-1, 1}, kBefore, true},
   };
   for (const auto& f : faelle) {

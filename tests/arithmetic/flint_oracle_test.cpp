@@ -22,7 +22,8 @@ struct Flint {
   fmpz_mat_t m;
   Flint(const Matrix& a) {
     fmpz_mat_init(m, a[0][0], a[0][1]);
-    for (int i = 0; i < a[0][0] * a[0][1]; ++i) fmpz_set_si(at(i / a[0][1], i % a[0][1]), a[i / a[0][1] + 1][i % a[0][1] + 1]);
+    for (int i = 0; i < a[0][0] * a[0][1]; ++i) fmpz_set_si(at(i / a[0][1], i % a[0][1]),
+        a[i / a[0][1] + 1][i % a[0][1] + 1]);
   }
   ~Flint() { fmpz_mat_clear(m); }
   fmpz* at(int i, int j) { return fmpz_mat_entry(m, i, j); }
@@ -50,7 +51,8 @@ void expectNormalForm(Flint& e, const Matrix& got, bool overflow) {
 
 // v is the double nearest to x, a tie going to the even one: checked in exact rationals.
 bool nearest(const mpq_class& x, double v) {
-  const mpq_class d = abs(x - v), below = abs(x - std::nextafter(v, -INFINITY)), above = abs(x - std::nextafter(v, INFINITY));
+  const mpq_class d = abs(x - v), below = abs(x - std::nextafter(v, -INFINITY)),
+      above = abs(x - std::nextafter(v, INFINITY));
   return d <= below && d <= above && ((d < below && d < above) || (std::bit_cast<uint64_t>(v) & 1) == 0);
 }
 
