@@ -94,54 +94,48 @@ void detFlint(benchmark::State& state) {
   fmpz_clear(d);
 }
 
-void invOurs(benchmark::State& state) {
+// Ours on each sample in turn; the operation shows its own result.
+template <class Op>
+void ours(benchmark::State& state, std::deque<Sample>& in, Op op) {
   NoBoxes ctx;
-  ar::Matrix r{};
-  bool failed = false;
   size_t i = 0;
-  for (auto _ : state) {
-    ar::Invertieren(ctx, square()[i++ % kSamples].ours, r, failed);
-    benchmark::DoNotOptimize(r);
-  }
+  for (auto _ : state) op(ctx, in[i++ % kSamples].ours);
   if (ctx.overflow) state.SkipWithError("overflow");
 }
-void invFlint(benchmark::State& state) {
+// FLINT's operations that leave a matrix over a denominator.
+template <class Op>
+void flintOverDen(benchmark::State& state, std::deque<Sample>& in, int rows, Op op) {
   fmpz_mat_t r;
-  fmpz_mat_init(r, 12, 12);
+  fmpz_mat_init(r, rows, 12);
   fmpz_t den;
   fmpz_init(den);
   size_t i = 0;
   for (auto _ : state) {
-    fmpz_mat_inv(r, den, square()[i++ % kSamples].flint);
+    op(r, den, in[i++ % kSamples].flint);
     benchmark::DoNotOptimize(r);
   }
   fmpz_clear(den);
   fmpz_mat_clear(r);
 }
 
-void rrefOurs(benchmark::State& state) {
-  NoBoxes ctx;
-  size_t i = 0;
-  for (auto _ : state) {
-    ar::Matrix m = systems()[i++ % kSamples].ours;
-    ar::Verfahren(ctx, m);
-    benchmark::DoNotOptimize(m);
-  }
-  if (ctx.overflow) state.SkipWithError("overflow");
-}
-void rrefFlint(benchmark::State& state) {
-  fmpz_mat_t r;
-  fmpz_mat_init(r, 11, 12);
-  fmpz_t den;
-  fmpz_init(den);
-  size_t i = 0;
-  for (auto _ : state) {
-    fmpz_mat_rref(r, den, systems()[i++ % kSamples].flint);
+void invOurs(benchmark::State& state) {
+  ar::Matrix r{};
+  bool failed = false;
+  ours(state, square(), [&](ar::Context& ctx, const ar::Matrix& m) {
+    ar::Invertieren(ctx, m, r, failed);
     benchmark::DoNotOptimize(r);
-  }
-  fmpz_clear(den);
-  fmpz_mat_clear(r);
+  });
 }
+void invFlint(benchmark::State& state) { flintOverDen(state, square(), 12, fmpz_mat_inv); }
+
+void rrefOurs(benchmark::State& state) {
+  ours(state, systems(), [](ar::Context& ctx, const ar::Matrix& m) {
+    ar::Matrix e = m;
+    ar::Verfahren(ctx, e);
+    benchmark::DoNotOptimize(e);
+  });
+}
+void rrefFlint(benchmark::State& state) { flintOverDen(state, systems(), 11, fmpz_mat_rref); }
 
 void rankOurs(benchmark::State& state) {
   NoBoxes ctx;

@@ -76,46 +76,55 @@ class Exakt {
   bool regulaer_;
 };
 
-}  // namespace
-
-CramerFall CramerBrueche(Context& ctx, const Matrix& S, std::array<BruchT, kCramerMax>& x) {
+// The system solved in 64 bits, or by FLINT when a minor on the way leaves
+// them; each way hands its solution to its own writer.
+template <class In64Bit, class Exaktes>
+CramerFall loesen(const Matrix& S, In64Bit in64, Exaktes exakt) {
   if (!istSystem(S)) return CramerFall::kFormat;
   const auto n = static_cast<int>(S[0][0]);
   detail::BareissArray w;
   const detail::Elimination e = in64Bit(S, n, w);
   if (e == detail::Elimination::kNoPivot) return CramerFall::kSingulaer;
   if (e == detail::Elimination::kDone) {
-    for (int i = 0; i < n; ++i) {
-      x[i] = BruchT{.N = w[i][i], .Z = w[i][n]};
-      x[i].Kuerzen(ctx);
-    }
+    in64(w, n);
     return CramerFall::kGeloest;
   }
   Exakt loesung(S, n);
   if (!loesung.regulaer()) return CramerFall::kSingulaer;
-  // One component that does not fit ends the command: the rest is not needed.
-  for (int i = 0; i < n; ++i)
-    if (!loesung.bruch(i, x[i])) {
-      ctx.overflow = true;
-      break;
-    }
+  exakt(loesung, n);
   return CramerFall::kGeloest;
 }
 
+}  // namespace
+
+CramerFall CramerBrueche(Context& ctx, const Matrix& S, std::array<BruchT, kCramerMax>& x) {
+  return loesen(
+      S,
+      [&](const detail::BareissArray& w, int n) {
+        for (int i = 0; i < n; ++i) {
+          x[i] = BruchT{.N = w[i][i], .Z = w[i][n]};
+          x[i].Kuerzen(ctx);
+        }
+      },
+      [&](Exakt& loesung, int n) {
+        // One component that does not fit ends the command: the rest is not needed.
+        for (int i = 0; i < n; ++i)
+          if (!loesung.bruch(i, x[i])) {
+            ctx.overflow = true;
+            return;
+          }
+      });
+}
+
 CramerFall CramerDezimal(const Matrix& S, std::array<double, kCramerMax>& x) {
-  if (!istSystem(S)) return CramerFall::kFormat;
-  const auto n = static_cast<int>(S[0][0]);
-  detail::BareissArray w;
-  const detail::Elimination e = in64Bit(S, n, w);
-  if (e == detail::Elimination::kNoPivot) return CramerFall::kSingulaer;
-  if (e == detail::Elimination::kDone) {
-    for (int i = 0; i < n; ++i) x[i] = Dezimalquotient(w[i][n], w[i][i]);
-    return CramerFall::kGeloest;
-  }
-  const Exakt loesung(S, n);
-  if (!loesung.regulaer()) return CramerFall::kSingulaer;
-  for (int i = 0; i < n; ++i) x[i] = loesung.dezimal(i);
-  return CramerFall::kGeloest;
+  return loesen(
+      S,
+      [&](const detail::BareissArray& w, int n) {
+        for (int i = 0; i < n; ++i) x[i] = Dezimalquotient(w[i][n], w[i][i]);
+      },
+      [&](Exakt& loesung, int n) {
+        for (int i = 0; i < n; ++i) x[i] = loesung.dezimal(i);
+      });
 }
 
 }  // namespace ar
