@@ -12,15 +12,8 @@ struct KnopfTest : FensterTest {
   // output field and random entries scripted (as drawn); the boxes, the grid
   // (empty: as typed), the factor and the output field (empty: as typed)
   // afterwards. A refused command logs nothing.
-  struct Fall {
-    const char *what, *knopf;
-    Rows in;
-    std::string out;
-    Boxes boxes = {};
-    Rows shown = {};
-    std::string fak = "5/7", eingabe = "vorher";
-    std::vector<int> zuege = {};
-  };
+  struct Fall { const char *what, *knopf; Rows in; std::string out; Boxes boxes = {}; Rows shown = {};
+                std::string fak = "5/7", eingabe = "vorher"; std::vector<int> zuege = {}; };
   void run(const std::vector<Fall>& faelle) {
     for (const auto& f : faelle) {
       setGrid(f.in, "5", "7");
@@ -29,8 +22,7 @@ struct KnopfTest : FensterTest {
       const std::string protokoll = w->Protokoll;
       EXPECT_EQ(press(f.knopf, oks(f.boxes)), f.boxes) << f.what;
       EXPECT_EQ(grid(), f.shown.empty() ? f.in : f.shown) << f.what;
-      EXPECT_EQ(factor(), f.fak) << f.what;
-      EXPECT_EQ(text("InOutF"), f.out.empty() ? f.eingabe : f.out) << f.what;
+      EXPECT_EQ(factor() + " " + text("InOutF"), f.fak + " " + (f.out.empty() ? f.eingabe : f.out)) << f.what;
       EXPECT_TRUE(f.boxes.empty() || w->Protokoll == protokoll) << f.what;
     }
   }
@@ -42,14 +34,6 @@ constexpr int kPlain = core::kMsgPlain, kCaution = core::kMsgCaution;
 Rows square(size_t n, int64_t diag, int64_t off) {
   Rows m(n, std::vector<int64_t>(n, off));
   for (size_t i = 0; i < n; ++i) m[i][i] = diag;
-  return m;
-}
-
-// Rows K + e_i for i < 11 are independent; the twelfth is row 1 - row 3 + row 2.
-Rows rank11() {
-  Rows m = square(12, K, K);
-  for (size_t i = 0; i < 11; ++i) m[i][i] += 1;
-  for (size_t j = 0; j < 12; ++j) m[11][j] = m[0][j] - m[2][j] + m[1][j];
   return m;
 }
 
@@ -76,10 +60,8 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"Det of I + J, 12 x 12", det, square(12, 2, 1), "Det() = 13"},
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
       {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
-      {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"},
-      {"Rang near 2^62", rang, rank11(), "Rang() = 11"},
+      {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"}, {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"},
-      {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
       {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
@@ -136,8 +118,7 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
       {"A the identity", "1", "1", "1", square(3, 1, 0), {{1, 2, 3}, {4, 5, 6}}, "1/1: 1 2 3 | 4 5 6", {}},
       {"B of 3 columns", "1", "1", "1", e2, {{1, 2, 3}}, "",
        {{"Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", kCaution}}},
-      {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox},
-      {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
+      {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox}, {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
       {"B with factor 0 near 2^63: the zero map", "1", "1", "1", {{1, 1}, {0, 1}}, {{INT64_MAX, INT64_MIN}}, "1/1: 0 0",
        {}, nullptr, "0"},
       {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}},

@@ -56,8 +56,7 @@ TEST(BevelButton, ClickRunsActionWithTheNewStateValueFromCodeRunsNothing) {
     b.setProperty("ButtonType", type);
     std::vector<bool> seen;
     b.bind("Action", [&] { seen.push_back(b.value()); });
-    b.setValue(false);  // the program releases the button
-    activate(w);
+    b.setValue(false), activate(w);  // the program releases the button
     for (int i = 0; i < 3; ++i) QTest::mouseClick(b.widget(), Qt::LeftButton);
     EXPECT_EQ(seen, statesSeen[type]) << "ButtonType " << type;
   }

@@ -51,26 +51,19 @@ TEST(ToInt64, LeadingDecimalNumber) {
 // A row of a table of calls, named by the call's own text.
 #define CALL(call, expected) std::tuple<const char*, std::string, std::string>(#call, call, expected)
 
-// Positions count characters (not bytes) from 1; comparison is by code
-// point; Str of a double is the shortest text that reads back the same.
-TEST(TextFunctions, PositionsFromOneInCharacters) {
+// Positions and Mid, Left and Len count UTF-8 characters from 1: Mid and Left give "" from past the end or for no
+// characters, the rest for more. Comparison is by code point; Str of a double is the shortest text that reads back.
+TEST(TextFunctions, MidLeftLenChrInCharacters) {
   auto n = [](int v) { return fw::Str(v); };
+  const std::string g = "Größe €";  // 7 characters, 11 bytes
+  constexpr int32_t kBig = std::numeric_limits<int32_t>::max();
   const std::tuple<const char*, std::string, std::string> calls[] = {
       CALL(n(fw::InStr("Det() = 5", "=")), "7"), CALL(n(fw::InStr("äöü=ä", "=")), "4"),
       CALL(n(fw::InStr("abc", "")), "0"), CALL(n(fw::InStr("abc", "abcd")), "0"),
       CALL(n(fw::StrComp("$x", "$") > 0), "1"), CALL(n(fw::StrComp("A", "a") < 0), "1"),
       CALL(n(fw::StrComp("ä", "z") > 0), "1"), CALL(fw::Str(0.1 + 0.2), "0.30000000000000004"),
       CALL(fw::Str(-0.0), "0"), CALL(fw::Str(fw::Val("1.5e-1")), "0.15"),
-      CALL(fw::Str(fw::Val("-1e400")), "-inf"), CALL(fw::Str(fw::Val("-0x1")), "0")};
-  for (const auto& [call, got, expected] : calls) EXPECT_EQ(got, expected) << call;
-}
-
-// Mid, Left and Len count UTF-8 characters from 1: "" from past the end or for no characters, the rest for more.
-TEST(TextFunctions, MidLeftLenChrInCharacters) {
-  auto n = [](int v) { return fw::Str(v); };
-  const std::string g = "Größe €";  // 7 characters, 11 bytes
-  constexpr int32_t kBig = std::numeric_limits<int32_t>::max();
-  const std::tuple<const char*, std::string, std::string> calls[] = {
+      CALL(fw::Str(fw::Val("-1e400")), "-inf"), CALL(fw::Str(fw::Val("-0x1")), "0"),
       CALL(fw::Mid("Det() = 5", 9), "5"), CALL(fw::Mid("abc", 4), ""), CALL(fw::Mid("abc", 2, 1), "b"),
       CALL(fw::Mid("abc", 2, 9), "bc"), CALL(fw::Mid("abc", 1, 0), ""), CALL(fw::Mid(g, 3, 2), "öß"),
       CALL(fw::Mid(g, 7), "€"), CALL(fw::Mid(g, 8), ""), CALL(fw::Mid("abc", 2, kBig), "bc"),

@@ -75,6 +75,21 @@ class DateiTest : public FensterTest {
     type("FormelF", stuecke({"A", "B", "+", "-", "*", "/", "^", "(", ")", "12", " ", "ä", ";"}, 30));
     w->Protokoll = "$" + stuecke({";", "\r", "ü", "\f", "\\frac {1} {2}", "&", "$"}, 300);
   }
+  // Save, "Neu", load, save: the same bytes and the same state; a zero
+  // denominator loads and is reported by the display.
+  void zurueck(const std::string& was) {
+    auto vorher = zustand();
+    const std::string datei = speichern(button("BevelButton19"), "a");
+    std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
+    press("BevelButton21", {core::kAnswerOk});
+    const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? kUeberlaufBox : Boxes{};
+    services.expectOpenDialog(pfad("a"));
+    EXPECT_EQ(press("BevelButton20", oks(nullNenner)), nullNenner) << was;
+    EXPECT_EQ(speichern(button("BevelButton19"), "b"), datei) << was;
+    auto nachher = zustand();
+    std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
+    EXPECT_EQ(nachher, vorher) << was;
+  }
   QTemporaryDir dir;
 };
 
@@ -96,24 +111,9 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
   EXPECT_TRUE(std::filesystem::is_fifo(pfad("pipe")));
 }
 
-// Save, "Neu", load, save: the same bytes and the same state; a zero
-// denominator loads and is reported by the display.
 TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
   std::mt19937_64 rng(4103);
-  for (int k = 0; k < 40; ++k) {
-    zufaellig(rng, k);
-    auto vorher = zustand();
-    const std::string datei = speichern(button("BevelButton19"), "a");
-    std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
-    press("BevelButton21", {core::kAnswerOk});
-    const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? kUeberlaufBox : Boxes{};
-    services.expectOpenDialog(pfad("a"));
-    EXPECT_EQ(press("BevelButton20", oks(nullNenner)), nullNenner) << k;
-    EXPECT_EQ(speichern(button("BevelButton19"), "b"), datei) << "workspace " << k;
-    auto nachher = zustand();
-    std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
-    EXPECT_EQ(nachher, vorher) << "workspace " << k;
-  }
+  for (int k = 0; k < 40; ++k) zufaellig(rng, k), zurueck("workspace " + std::to_string(k));
 }
 
 // A grid whose normal form does not fit is saved as typed, comes back so and
@@ -124,15 +124,7 @@ TEST_F(DateiTest, AGridWhoseNormalFormDoesNotFitComesBackAsTyped) {
   type("FormelF", "A+A");
   for (const char* zaehler : {"4611686018427387904", "-9223372036854775808"}) {
     setGrid({{2, 2}, {2, 2}}, zaehler);
-    const auto vorher = zustand();
-    const std::string datei = speichern(button("BevelButton19"));
-    press("BevelButton21", {core::kAnswerOk});
-    services.expectOpenDialog(pfad("f"));
-    EXPECT_EQ(press("BevelButton20"), Boxes{}) << zaehler;
-    auto nachher = zustand();
-    std::get<2>(nachher) = std::get<2>(vorher);  // X is the grid's block now
-    EXPECT_EQ(nachher, vorher) << zaehler;
-    EXPECT_EQ(speichern(button("BevelButton19")), datei) << zaehler;
+    zurueck(zaehler);
     EXPECT_EQ(press("BevelButton28", {core::kAnswerOk}), kUeberlaufBox) << zaehler;
     EXPECT_EQ(shownGrid(), std::string(zaehler) + "/1: 2 2 | 2 2") << zaehler;
   }

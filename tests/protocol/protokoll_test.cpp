@@ -11,37 +11,32 @@
 TEST_F(FensterTest, InsProtokollAndInsProtokoll2WriteTheirBlocks) {
   const std::string a = "\\left( \\begin {array} {cc}1&2\\\\\r3&4\\\\\r\\end{array} \\right) \r";
   const std::string sys = "\\left( \\begin {array} {cccc}1&2&| &5\\\\\r3&4&| &6\\\\\r\\end{array} \\right) ";
-  auto m = [](int64_t num, int64_t den) { return matrix(2, 2, num, den, {1, 2, 3, 4}); };
-  auto s = [](int64_t num, int64_t den) { return matrix(2, 3, num, den, {1, 2, 5, 3, 4, 6}); };
-  const struct { const char* what; bool augmented; ar::Matrix m; std::string text, expected; } cases[] = {
-      {"factor 1/2", false, m(1, 2), "A = ", "A = \\frac {1} {2} \\cdot  " + a},
-      {"integer factor", false, m(3, 1), "A = ", "A = 3 \\cdot  " + a},
-      {"factor 1/1", false, m(1, 1), "A = ", "A = " + a},
-      {"numerator 0 is written", false, m(0, 5), "", "\\frac {0} {5} \\cdot  " + a},
-      {"numerator 0, denominator -1", false, m(0, -1), "", "0 \\cdot  " + a},
-      {"denominator 0", false, m(5, 0), "", a},
-      {"one entry", false, matrix(1, 1, 1, 1, {7}), "", "\\left( \\begin {array} {c}7\\\\\r\\end{array} \\right) \r"},
-      {"negative entries", false, matrix(1, 2, 1, 1, {-5, 0}), "\\det ",
-       "\\det \\left( \\begin {array} {cc}-5&0\\\\\r\\end{array} \\right) \r"},
-      {"negative numerator", false, m(-2, 4), "", "\\frac {-2} {4} \\cdot  " + a},
-      {"negative denominator", false, m(3, -4), "", "\\frac {-3} {4} \\cdot  " + a},
-      {"both negative", false, m(-3, -4), "", "\\frac {3} {4} \\cdot  " + a},
-      {"minus one", false, m(-1, 1), "", "-1 \\cdot  " + a},
-      {"denominator -1", false, m(2, -1), "", "-2 \\cdot  " + a},
-      {"-1/-1 is one", false, m(-1, -1), "", a},
-      {"large factor", false, m(4294967296, 4294967297), "", "\\frac {4294967296} {4294967297} \\cdot  " + a},
-      {"smallest numerator", false, m(INT64_MIN, 3), "", "\\frac {-9223372036854775808} {3} \\cdot  " + a},
-      {"smallest denominator", false, m(5, INT64_MIN), "", "\\frac {-5} {9223372036854775808} \\cdot  " + a},
-      {"system, factor 1/1", true, s(1, 1), "\\rightarrow", sys + "\\rightarrow\r"},
-      {"system, no integer form", true, s(2, 1), ".", "\\frac {2} {1} \\cdot  " + sys + ".\r"},
-      {"system, numerator 0", true, s(0, 1), ".", "\\frac {0} {1} \\cdot  " + sys + ".\r"},
-      {"system, negative denominator", true, s(1, -1), "", "\\frac {-1} {1} \\cdot  " + sys + "\r"},
-      {"system, one entry", true, matrix(1, 1, 1, 1, {7}), ".",
-       "\\left( \\begin {array} {cc}| &7\\\\\r\\end{array} \\right) .\r"},
-  };
-  for (const auto& c : cases) {
+  // The factor of (1 2; 3 4), or of the system (1 2 | 5; 3 4 | 6), the text, and the factor as written: a
+  // numerator 0 is written, a denominator 0 is not, a factor 1 is left out, any other integer has no fraction.
+  const struct { bool system; int64_t num, den; const char *text, *tex; } faelle[] = {
+      {false, 1, 2, "A = ", "\\frac {1} {2} \\cdot  "}, {false, 3, 1, "A = ", "3 \\cdot  "}, {false, 1, 1, "A = ", ""},
+      {false, 0, 5, "", "\\frac {0} {5} \\cdot  "}, {false, 0, -1, "", "0 \\cdot  "}, {false, 5, 0, "", ""},
+      {false, -2, 4, "", "\\frac {-2} {4} \\cdot  "}, {false, 3, -4, "", "\\frac {-3} {4} \\cdot  "},
+      {false, -3, -4, "", "\\frac {3} {4} \\cdot  "}, {false, -1, 1, "", "-1 \\cdot  "},
+      {false, 2, -1, "", "-2 \\cdot  "}, {false, -1, -1, "", ""},
+      {false, 4294967296, 4294967297, "", "\\frac {4294967296} {4294967297} \\cdot  "},
+      {false, INT64_MIN, 3, "", "\\frac {-9223372036854775808} {3} \\cdot  "},
+      {false, 5, INT64_MIN, "", "\\frac {-5} {9223372036854775808} \\cdot  "}, {true, 1, 1, "\\rightarrow", ""},
+      {true, 2, 1, ".", "\\frac {2} {1} \\cdot  "}, {true, 0, 1, ".", "\\frac {0} {1} \\cdot  "},
+      {true, 1, -1, "", "\\frac {-1} {1} \\cdot  "}};
+  for (const auto& f : faelle) {
     w->Protokoll = "$";
-    c.augmented ? w->InsProtokoll2(c.m, c.text) : w->InsProtokoll(c.m, c.text);
-    EXPECT_EQ(w->Protokoll, "$" + c.expected) << c.what;
+    if (f.system) w->InsProtokoll2(matrix(2, 3, f.num, f.den, {1, 2, 5, 3, 4, 6}), f.text);
+    if (!f.system) w->InsProtokoll(matrix(2, 2, f.num, f.den, {1, 2, 3, 4}), f.text);
+    EXPECT_EQ(w->Protokoll, "$" + (f.system ? f.tex + sys + f.text + "\r" : f.text + (f.tex + a)))
+        << (f.system ? "system, factor " : "factor ") << f.num << "/" << f.den;
   }
+  // One entry, negative entries, and one entry behind the bar.
+  w->Protokoll = "$";
+  w->InsProtokoll(matrix(1, 1, 1, 1, {7}), "");
+  w->InsProtokoll(matrix(1, 2, 1, 1, {-5, 0}), "\\det ");
+  w->InsProtokoll2(matrix(1, 1, 1, 1, {7}), ".");
+  EXPECT_EQ(w->Protokoll, "$\\left( \\begin {array} {c}7\\\\\r\\end{array} \\right) \r"
+                          "\\det \\left( \\begin {array} {cc}-5&0\\\\\r\\end{array} \\right) \r"
+                          "\\left( \\begin {array} {cc}| &7\\\\\r\\end{array} \\right) .\r");
 }
