@@ -62,10 +62,8 @@ class FensterTest : public ::testing::Test {
   }
   // Types sizes, factor and cells as a user would.
   void setGrid(const Rows& rows, const std::string& num = "1", const std::string& den = "1") const {
-    type("ZZahlF", std::to_string(rows.size()));
-    type("SZahlF", std::to_string(rows[0].size()));
-    type("FakZF", num);
-    type("FakNF", den);
+    type("ZZahlF", std::to_string(rows.size())), type("SZahlF", std::to_string(rows[0].size()));
+    type("FakZF", num), type("FakNF", den);
     for (size_t r = 0; r < rows.size(); ++r)
       for (size_t c = 0; c < rows[r].size(); ++c) type(grid::cellName(r + 1, c + 1), std::to_string(rows[r][c]));
   }

@@ -7,21 +7,17 @@
 
 namespace {
 
-const std::string FF = "\f";
-
 // "Loeschen" asks when there is something to lose, "Neu" every time; "->K"
 // copies the protocol. The rest of the start state is the reset's own.
 TEST_F(FensterTest, LoeschenAndNeuAskBeforeTheyDropTheProtocol) {
-  const std::string loeschen = "Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren." + FF + FF +
-                               "Wirklich Loeschen?",
-                    neu = "Beim Neustart gehen alle nicht gespeicherten Daten verloren." + FF + FF +
-                          "Wirklich neu Starten?";
-  for (const auto& [fall, protokoll, antwort, danach] : std::vector<std::tuple<const char*, std::string, int,
-      std::string>>{
-           {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", core::kAnswerOk, "$"},
-           {"more, Cancel", "$a", core::kAnswerCancel, "$a"}, {"sorts below $", "#a", core::kAnswerOk, "$"},
-           {"Neu, Cancel", "$x", core::kAnswerCancel, "$x"}, {"Neu, fresh", "$", core::kAnswerCancel, "$"},
-           {"Neu, OK", "$x", core::kAnswerOk, "$"}}) {
+  const char *loeschen = "Beim Loeschen gehen alle im Protokoll gespeicherten Daten verloren.\f\fWirklich Loeschen?",
+             *neu = "Beim Neustart gehen alle nicht gespeicherten Daten verloren.\f\fWirklich neu Starten?";
+  const struct { const char* fall; std::string protokoll; int antwort; std::string danach; } faelle[] = {
+      {"fresh", "$", 0, "$"}, {"empty", "", 0, ""}, {"more, OK", "$a\r", core::kAnswerOk, "$"},
+      {"more, Cancel", "$a", core::kAnswerCancel, "$a"}, {"sorts below $", "#a", core::kAnswerOk, "$"},
+      {"Neu, Cancel", "$x", core::kAnswerCancel, "$x"}, {"Neu, fresh", "$", core::kAnswerCancel, "$"},
+      {"Neu, OK", "$x", core::kAnswerOk, "$"}};
+  for (const auto& [fall, protokoll, antwort, danach] : faelle) {
     const bool istNeu = std::string(fall).starts_with("Neu");
     const Boxes frage = antwort ? Boxes{{istNeu ? neu : loeschen, core::kMsgOkCancel}} : Boxes{};  // 0: nothing asked
     w->Protokoll = protokoll;
@@ -36,7 +32,7 @@ TEST_F(FensterTest, AboutBoxIsACaution) {
   const auto [t, kind] = press("BevelButton18", {core::kAnswerOk}).at(0);
   EXPECT_EQ(std::make_tuple(kind, t.substr(0, 9), std::count(t.begin(), t.end(), '\f')),
             std::make_tuple(core::kMsgCaution, "Quenlor, ", 6l));
-  EXPECT_NE(t.find(FF + FF + "Das Programm Quenlor arbeitet mit 64-Bit-Ganzzahlarithmetik." + FF), std::string::npos);
+  EXPECT_NE(t.find("\f\fDas Programm Quenlor arbeitet mit 64-Bit-Ganzzahlarithmetik.\f"), std::string::npos);
 }
 
 // Leaving the denominator field with no number or 0 gives "1", the rest

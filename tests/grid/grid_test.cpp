@@ -5,24 +5,23 @@
 #include "app/fenster_fixture.h"
 
 TEST_F(FensterTest, TypedSizesAndArrowsKeepTheCountWithinOneToTwelve) {
-  // Typed text, then an arrow (+1 up, -1 down, 0 none): the field's text and the count.
+  // Typed text, then an arrow (+1 up, -1 down, 0 none): the field's text and the count. At the ends an arrow
+  // writes nothing: the text stays as typed.
   const struct { const char* typed; int arrow; const char* fieldAfter; int count; } cases[] = {
-      {"13", 0, "12", 12}, {"0", 0, "1", 1},   {"", 0, "1", 1},     {"-3", 0, "1", 1}, {"99999999999", 0, "12", 12},
+      {"13", 0, "12", 12}, {"0", 0, "1", 1}, {"", 0, "1", 1}, {"-3", 0, "1", 1}, {"99999999999", 0, "12", 12},
       {"-99999999999", 0, "1", 1}, {"05", 0, "05", 5}, {"2.7", 0, "2.7", 2}, {"7x", 0, "7x", 7}, {"3", 1, "4", 4},
-      {"05", 1, "6", 6},   {"2", -1, "1", 1},  {"12", -1, "11", 11},
-      {"012", 1, "012", 12}, {"01", -1, "01", 1}};  // at the ends nothing is written: the text stays as typed
+      {"05", 1, "6", 6}, {"2", -1, "1", 1}, {"12", -1, "11", 11}, {"012", 1, "012", 12}, {"01", -1, "01", 1}};
   for (const auto& [field, arrows] : {std::pair{"SZahlF", "SzUpDownArrows"}, {"ZZahlF", "ZzUpDownArrows"}}) {
     for (const auto& c : cases) {
       type(field, c.typed);
-      if (c.arrow > 0) w->as<fw::UpDownArrows>(arrows).pressUp();
-      if (c.arrow < 0) w->as<fw::UpDownArrows>(arrows).pressDown();
+      if (auto& a = w->as<fw::UpDownArrows>(arrows); c.arrow) c.arrow > 0 ? a.pressUp() : a.pressDown();
       EXPECT_EQ(std::tuple(text(field), std::string(field) == "SZahlF" ? w->Szahl : w->Zzahl, shownCells()),
                 std::tuple(c.fieldAfter, c.count, 3 * c.count)) << field << " \"" << c.typed << "\" arrow " << c.arrow;
     }
     type(field, "3");
   }
   // Exactly the cells and labels of the size show.
-  for (const auto& [name, t] : {std::pair{"SZahlF", "2"}, {"ZZahlF", "4"}}) type(name, t);
+  type("SZahlF", "2"), type("ZZahlF", "4");
   std::string visible;
   for (int k = 1; k <= 12; ++k) {
     for (const std::string& n : {grid::columnLabelName(k), grid::rowLabelName(k)}) visible += shown(n) ? n + " " : "";
@@ -42,11 +41,9 @@ TEST_F(FensterTest, ReadsTheGridWithItsFactorAndLeavesTheRestOfTheArray) {
       {4, 4, "1e18", 1000000000000000000}};
   for (const auto& o : odd) type(grid::cellName(o.r, o.c), o.text);
   type("ZZahlF", "2");
-  ar::Matrix M{}, expected = matrix(2, 4, -2, 0, {});
+  ar::Matrix M{}, expected = matrix(2, 4, -2, 0, {11, 12, 13, 14, 21, 22, 23, 24, 31, 32, 33, 34, 41, 42, 43, 44});
   for (int k = 4; k <= 12; ++k) M[0][k] = expected[0][k] = 100 + k;
   for (int r = 1; r <= 12; ++r) M[r][0] = expected[r][0] = -r;
-  for (int r = 1; r <= 4; ++r)
-    for (int c = 1; c <= 4; ++c) expected[r][c] = r * 10 + c;  // hidden cells too
   for (const auto& o : odd) expected[o.r][o.c] = o.value;
   EXPECT_TRUE(w->Einlesen(M));
   EXPECT_EQ(M, expected);
@@ -94,8 +91,7 @@ TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {
 // form beyond 64 bits shows nothing and changes nothing.
 TEST_F(FensterTest, ZeroDenominatorAndOverflowAreReportedOnce) {
   ar::Matrix M = matrix(2, 2, 6, 0, {0, 0, 0, 0});
-  M[3][3] = 33;  // hidden cells show what the array holds
-  M[12][12] = 1212;
+  M[3][3] = 33, M[12][12] = 1212;  // hidden cells show what the array holds
   services.expectBox();
   w->Ausgabe(M);
   EXPECT_EQ(text("FakZF") + "/" + text("FakNF") + " " + std::to_string(M[0][3]), "1/0 1");

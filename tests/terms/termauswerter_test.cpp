@@ -154,15 +154,6 @@ TEST_F(TermTest, SignPairsCollapseAsByRepeatedSweeps) {
   }
 }
 
-TEST_F(TermTest, InnermostBracketPair) {
-  const struct { const char* s; int32_t i, j; } faelle[] = {{"(M1+(M2-b1))*M3", 5, 11}, {"((M1)", 2, 5}, {"(M1", 1, 0}};
-  for (const auto& f : faelle) {
-    int32_t i = 0, j = -1;
-    terms::Termauswerter::HoleKlammern(f.s, i, j);
-    EXPECT_EQ(std::pair(i, j), std::pair(f.i, f.j)) << f.s;
-  }
-}
-
 // Random texts over the term alphabet and a few bytes outside it: each gives
 // a result or a refusal that says why (checked in run), never a crash or a
 // read outside the slots (the sanitizer build runs this too).
