@@ -54,10 +54,8 @@ TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
   w->as<fw::RadioButton>("BruchB").click();
   button("ProtokollB").click();
   for (const auto& s : core::kSpeicher) button(s.speicherKnopf).setValue(true);
-  w->Protokoll = "$A = x\r";
-  w->G[2][2] = 9;
+  w->Protokoll = "$A = x\r", w->G[2][2] = 9, w->Formelfehler = true;
   w->A[0][7] = 77;  // outside header and entries: kept
-  w->Formelfehler = true;
   w->Neustart();
   EXPECT_EQ(std::exchange(w->A[0][7], 0), 77);
   expectStartState();

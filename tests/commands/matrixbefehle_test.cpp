@@ -18,8 +18,7 @@ TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingI
       {"Vereinheitlichen 2 x 2", "BevelButton5", {{2, 0}, {0, -3}}, "1", "1", "6/1: -1 0 | 0 -1"},
       {"E->", "BevelButton6", {{5, 6, 7}, {8, 9, 10}}, "3", "7", "1/1: 1 0 0 | 0 1 0"},
       {"Transponieren", "BevelButton28", {{1, 2, 3}, {4, 5, 6}}, "1", "2", "1/2: 1 4 | 2 5 | 3 6"},
-      {"Orthogonalisieren", "BevelButton23", {{1, 2}, {1, 0}}, "1", "1", "1/1: 1 1 | 1 -1"},
-  };
+      {"Orthogonalisieren", "BevelButton23", {{1, 2}, {1, 0}}, "1", "1", "1/1: 1 1 | 1 -1"}};
   for (const auto& c : cases) {
     setGrid(c.in, c.num, c.den);
     button(c.button).click();
@@ -53,8 +52,7 @@ TEST_F(BefehlTest, TheProtocolSwitchAndWhatTheCommandsLogWhileItIsOn) {
            "\\frac {1} {3} \\cdot  " + kCC + "3&-4\\\\\r4&3\\\\\r" + kEnde + kUmbruch},
       {"BevelButton4", {{1, 2}, {2, 4}}, "1", "1", "1/1: 1 2 | 2 4", kCC + "1&2\\\\\r2&4\\\\\r" + kEnde},
       {"BevelButton4", {{2, 4, 6}, {8, 10, 12}}, "1", "1", "2/1: 1 2 3 | 4 5 6",
-       "\\left( \\begin {array} {ccc}2&4&6\\\\\r8&10&12\\\\\r" + end + "\r"},
-  };
+       "\\left( \\begin {array} {ccc}2&4&6\\\\\r8&10&12\\\\\r" + end + "\r"}};
   for (const auto& c : cases) {
     w->Protokoll = "$";
     setGrid(c.in, c.num, c.den);

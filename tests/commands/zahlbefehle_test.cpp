@@ -16,8 +16,7 @@ struct KnopfTest : FensterTest {
                 std::string fak = "5/7", eingabe = "vorher"; std::vector<int> zuege = {}; };
   void run(const std::vector<Fall>& faelle) {
     for (const auto& f : faelle) {
-      setGrid(f.in, "5", "7");
-      type("InOutF", f.eingabe);
+      setGrid(f.in, "5", "7"), type("InOutF", f.eingabe);
       for (int e : f.zuege) services.queueRnd((e + 10.5) / 20);  // the middle of e's interval
       const std::string protokoll = w->Protokoll;
       EXPECT_EQ(press(f.knopf, oks(f.boxes)), f.boxes) << f.what;
@@ -61,7 +60,7 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
       {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
       {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"}, {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
-      {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"},
+      {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"}, {"1 x 1", rnd, {{0, 0}}, "", {}, {{1}}, "5/1", "5"},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
       {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
@@ -75,11 +74,9 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       // U = [[7, 1, 2], [0, 1, -1], [0, 0, 1]], L = [[1, 0, 0], [2, 1, 0], [-3, 1, 1]]
       {"3 x 3", rnd, Rows(3, {0, 0}), "", {}, {{3, 3, 2}, {5, 0, -1}, {-3, 1, 1}}, "1/1", "7", {1, 2, -1, 2, -3, 1}},
       {"12 x 12", rnd, Rows(12, {0}), "", {}, unten, "1/1", "7", zuege},
-      {"1 x 1", rnd, {{0, 0}}, "", {}, {{1}}, "5/1", "5"},
       {"-2^63 fits", rnd, zwei, "", {}, {{-9223372036854775807, 1}, {1, 1}}, "1/1", min, {1, 1}},
       {"-2^63 - 1 on the way", rnd, zwei, "", kUeberlaufBox, {}, "5/7", min, {-1, 1}},
-      {"2^63", rnd, zwei, "", kUeberlaufBox, {}, "5/7", "9223372036854775808"},
-  });
+      {"2^63", rnd, zwei, "", kUeberlaufBox, {}, "5/7", "9223372036854775808"}});
   w->as<fw::RadioButton>("BruchB").click();
   run({
       {"fractions", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (4/5; 7/5)", kPlain}}},
@@ -90,8 +87,7 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"D beyond 64 bits, x fits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "",
           {{"L = (1/3037000500; 1/3037000500)", kPlain}}},
       {"D and x beyond 64 bits", cramer, breit, "", kUeberlaufBox},
-      {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}},
-  });
+      {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}}});
 }
 
 TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {
@@ -121,16 +117,13 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
       {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox}, {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
       {"B with factor 0 near 2^63: the zero map", "1", "1", "1", {{1, 1}, {0, 1}}, {{INT64_MAX, INT64_MIN}}, "1/1: 0 0",
        {}, nullptr, "0"},
-      {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}},
-  };
+      {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}}};
   for (const auto& f : faelle) {
-    w->Neustart();
-    button("ProtokollB").click();
+    w->Neustart(), button("ProtokollB").click();
     setGrid(f.a, f.aNum, f.aDen);
     if (f.aSpalten) type("SZahlF", f.aSpalten);
     press("InAB");
-    setGrid(f.b, f.bNum, f.bDen);
-    press("InBB");
+    setGrid(f.b, f.bNum, f.bDen), press("InBB");
     setGrid({{9, 9, 9}});
     EXPECT_EQ(press("BevelButton35", oks(f.boxes)), f.boxes) << f.what;
     EXPECT_EQ(shownGrid(), *f.out ? f.out : "1/1: 9 9 9") << f.what;

@@ -110,8 +110,7 @@ TEST(EditField, LostFocusOnlyWhenAnotherControlOfTheWindowTakesIt) {
   w.as<fw::BevelButton>("InAB").bind("Action", [&] { events.push_back("sticky"); });
   add<fw::UpDownArrows>(w, UpDownArrows, "SzUpDownArrows", 380, 16, 13, 20).bind("Up", [&] { events.push_back("Up"); });
   activate(w, &a);
-  clickAt(w, QPoint(100, 108));
-  clickAt(w, QPoint(386, 19));
+  clickAt(w, QPoint(100, 108)), clickAt(w, QPoint(386, 19));  // on the button, on the arrow
   QTest::keyClick(a.widget(), Qt::Key_Tab);  // types a tab
   // A message box takes the focus and gives it back: no loss.
   onNextModal<QMessageBox>([&](QMessageBox* box) {
@@ -149,8 +148,7 @@ TEST(Window, ShowsPropertiesLetsClicksThroughLabelsAndGroupsRadioButtons) {
   button.bind("Action", [&] { ++actions; });
   dez.setValue(true);
   activate(w);
-  clickAt(w, QPoint(110, 30));  // on label and line
-  clickAt(w, QPoint(310, 113));
+  clickAt(w, QPoint(110, 30)), clickAt(w, QPoint(310, 113));  // on label and line, then on "BruchB"
   EXPECT_EQ(std::tuple(actions, bruch.value(), dez.value()), std::tuple(1, true, false));
   dez.click();
   EXPECT_EQ(std::pair(bruch.value(), dez.value()), std::pair(false, true));
@@ -168,8 +166,7 @@ TEST(Window, BindsHandlersByNameAndGoesQuietly) {
   for (const auto& [control, event] : {std::pair{"BevelButton16", "Action"}, {"SZahlF", "TextChange"},
                                        {"SZahlF", "LostFocus"}, {"szahlf", "TextChange"}, {"SZahlF", "Up"}})
     EXPECT_EQ(w->bindHandler(control, event), std::string(control) != "szahlf" && std::string(event) != "Up") << event;
-  b.click();
-  f.setText("5");
+  b.click(), f.setText("5");
   EXPECT_EQ(calls, (Texts{"BevelButton16_Action", "SZahlF_TextChange"}));
   activate(*w, &f);
   w.reset();

@@ -69,8 +69,7 @@ TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {
       {"rows 0", matrix(0, 3, 1, 1, {}), "1/1 1x3 0 0 0"},
       {"rows -5", matrix(-5, 2, 1, 1, {}), "1/1 1x2 0 0"},
       {"beyond 12", matrix(13, 99, 1, 1, {}), "1/1 12x12 0 0 0 0 0 0 0 0 0"},
-      {"2^32 + 3 rows, not its low 32 bits", matrix(4294967299, INT64_MIN, 1, 1, {}), "1/1 12x1 0 0 0"},
-  };
+      {"2^32 + 3 rows, not its low 32 bits", matrix(4294967299, INT64_MIN, 1, 1, {}), "1/1 12x1 0 0 0"}};
   for (const auto& c : cases) {
     ar::Matrix M = c.in;
     w->Ausgabe(M);
@@ -92,14 +91,12 @@ TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {
 TEST_F(FensterTest, ZeroDenominatorAndOverflowAreReportedOnce) {
   ar::Matrix M = matrix(2, 2, 6, 0, {0, 0, 0, 0});
   M[3][3] = 33, M[12][12] = 1212;  // hidden cells show what the array holds
-  services.expectBox();
-  w->Ausgabe(M);
+  services.expectBox(), w->Ausgabe(M);
   EXPECT_EQ(text("FakZF") + "/" + text("FakNF") + " " + std::to_string(M[0][3]), "1/0 1");
   EXPECT_EQ(text("A33F") + " " + text("ACCF") + " " + text("A44F"), "33 1212 0");
   ar::Matrix big = matrix(1, 2, 4, 1, {int64_t{1} << 62, int64_t{1} << 62});  // numerator would be 2^64
   const ar::Matrix before = big;
-  services.expectBox();
-  w->Ausgabe(big);
+  services.expectBox(), w->Ausgabe(big);
   EXPECT_TRUE(big == before && w->overflow);
   EXPECT_EQ(text("A11F") + text("A12F") + text("FakZF") + text("ZZahlF") + text("SZahlF"), "00122") << "unchanged";
   EXPECT_EQ(boxesShown(), Boxes(2, {kUeberlauf, core::kMsgPlain}));

@@ -41,8 +41,7 @@ TEST_F(GleichTest, AZeroResultIsLoggedAsTheZeroMatrix) {
 TEST_F(GleichTest, RefusedTermChangesNothing) {
   setGrid({{1, 2}, {3, 4}});
   button("ProtokollB").click();
-  w->G[0] = {1, 1, 1, 1};
-  w->G[1][1] = 4294967296;  // 2^32
+  w->G[0] = {1, 1, 1, 1}, w->G[1][1] = 4294967296;  // G = (2^32)
   using enum core::MsgKind;
   const std::pair<const char*, Boxes::value_type> faelle[] = {
       {"A/2", {"Der Term scheint fehlerhaft zu sein.", kMsgPlain}}, {"X(X+2)", {"Formel fehlerhaft ?", kMsgPlain}},
