@@ -48,9 +48,8 @@ TEST_F(StartTest, TheWindowOpensInTheStartState) {
 }
 
 TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
-  for (const auto& [name, t] : {std::pair{"SZahlF", "4"}, {"ZZahlF", "2"}, {"ACCF", "7"}, {"FakZF", "5"},
-                                {"FormelF", "2*A"}, {"InOutF", "Det() = 3"}})
-    type(name, t);
+  type("SZahlF", "4"), type("ZZahlF", "2"), type("ACCF", "7"), type("FakZF", "5"), type("FormelF", "2*A");
+  type("InOutF", "Det() = 3");
   w->as<fw::RadioButton>("BruchB").click();
   button("ProtokollB").click();
   for (const auto& s : core::kSpeicher) button(s.speicherKnopf).setValue(true);

@@ -20,11 +20,14 @@ using enum fw::ControlClass;
 // A window as the program's windows use it: handlers registered by name.
 struct TestWindow : fw::Window { using fw::Window::registerHandler; };
 
+// A control at its place, then further properties in the order given.
 template <class T>
-T& add(fw::Window& w, fw::ControlClass cls, const std::string& name, int left, int top, int width, int height) {
+T& add(fw::Window& w, fw::ControlClass cls, const std::string& name, int left, int top, int width, int height,
+       std::initializer_list<std::pair<const char*, fw::PropValue>> more = {}) {
   auto& c = dynamic_cast<T&>(w.addControl(cls, name));
   for (const auto& [prop, v] : {std::pair{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}})
     c.setProperty(prop, v);
+  for (const auto& [prop, v] : more) c.setProperty(prop, v);
   return c;
 }
 
@@ -51,9 +54,8 @@ TEST(BevelButton, ClickRunsActionWithTheNewStateValueFromCodeRunsNothing) {
   const std::vector<bool> statesSeen[] = {{false, false, false}, {true, false, true}, {true, true, true}};
   for (int type : {0, 1, 2}) {
     TestWindow w;
-    auto& b = add<fw::BevelButton>(w, BevelButton, "InAB", 10, 10, 120, 30);
-    b.setProperty("Value", true);  // records name Value before ButtonType
-    b.setProperty("ButtonType", type);
+    // Records name Value before ButtonType.
+    auto& b = add<fw::BevelButton>(w, BevelButton, "InAB", 10, 10, 120, 30, {{"Value", true}, {"ButtonType", type}});
     std::vector<bool> seen;
     b.bind("Action", [&] { seen.push_back(b.value()); });
     b.setValue(false), activate(w);  // the program releases the button
@@ -68,8 +70,7 @@ TEST(BevelButton, ClickRunsActionWithTheNewStateValueFromCodeRunsNothing) {
 TEST(EditField, TextChangeRunsSynchronouslyAlsoNested) {
   for (bool multi : {false, true}) {
     TestWindow w;
-    auto& f = add<fw::EditField>(w, EditField, "SZahlF", 10, 10, 80, 60);
-    f.setProperty("MultiLine", multi);
+    auto& f = add<fw::EditField>(w, EditField, "SZahlF", 10, 10, 80, 60, {{"MultiLine", multi}});
     EXPECT_EQ(f.widget()->geometry(), QRect(10, 10, 80, 60)) << "multi-line " << multi;
     Texts seen;
     f.bind("TextChange", [&] {
@@ -100,10 +101,9 @@ TEST(EditField, TextChangeRunsSynchronouslyAlsoNested) {
 // LostFocus runs only when another control of the same window takes it.
 TEST(EditField, LostFocusOnlyWhenAnotherControlOfTheWindowTakesIt) {
   TestWindow w, other;
-  auto& a = add<fw::EditField>(w, EditField, "FakNF", 10, 10, 98, 26);
+  auto& a = add<fw::EditField>(w, EditField, "FakNF", 10, 10, 98, 26, {{"AcceptTabs", true}});
   auto& b = add<fw::EditField>(w, EditField, "FakZF", 10, 50, 98, 26);
-  add<fw::BevelButton>(w, BevelButton, "InAB", 80, 90, 44, 37).setProperty("ButtonType", 2);
-  a.setProperty("AcceptTabs", true);
+  add<fw::BevelButton>(w, BevelButton, "InAB", 80, 90, 44, 37, {{"ButtonType", 2}});
   Texts events;
   a.bind("LostFocus", [&] { events.push_back("lost"); });
   a.bind("TextChange", [&] { events.push_back(a.text()); });

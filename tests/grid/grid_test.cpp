@@ -71,7 +71,7 @@ TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {
       {"beyond 12", matrix(13, 99, 1, 1, {}), "1/1 12x12 0 0 0 0 0 0 0 0 0"},
       {"2^32 + 3 rows, not its low 32 bits", matrix(4294967299, INT64_MIN, 1, 1, {}), "1/1 12x1 0 0 0"}};
   for (const auto& c : cases) {
-    ar::Matrix M = c.in;
+    ar::Matrix M = c.in, back{};
     w->Ausgabe(M);
     std::string shown = text("FakZF") + "/" + text("FakNF") + " " + text("ZZahlF") + "x" + text("SZahlF");
     for (int r = 1; r <= std::min(w->Zzahl, 3); ++r)
@@ -79,8 +79,7 @@ TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {
     // The array keeps its size as it was.
     EXPECT_EQ(std::tuple(shown, shownCells(), M[0][0], M[0][1]),
               std::tuple(c.shown, w->Zzahl * w->Szahl, c.in[0][0], c.in[0][1])) << c.what;
-    ar::Matrix back{};  // what is shown reads back: the caller's array has the same normal form
-    w->Einlesen(back);
+    w->Einlesen(back);  // what is shown reads back: the caller's array has the same normal form
     EXPECT_TRUE(std::equal(back.begin() + 1, back.end(), M.begin() + 1) && back[0][2] == M[0][2] &&
                 back[0][3] == M[0][3]) << c.what;
   }
