@@ -147,6 +147,15 @@ TEST_F(TermTest, SignPairsCollapseAsByRepeatedSweeps) {
 // Random texts over the term alphabet and a few bytes outside it: each gives
 // a result or a refusal that says why (checked in run), never a crash or a
 // read outside the slots (the sanitizer build runs this too).
+// The last "(" and the first ")" after it, 0 when there is none.
+TEST(HoleKlammern, InnermostPair) {
+  for (const auto& [s, i, j] : {std::tuple{"(M1+(M2-b1))*M3", 5, 11}, {"((M1)", 2, 5}, {"(M1", 1, 0}}) {
+    int32_t gi = 0, gj = -1;
+    terms::Termauswerter::HoleKlammern(s, gi, gj);
+    EXPECT_EQ(std::pair(gi, gj), std::pair(i, j)) << s;
+  }
+}
+
 TEST_F(TermTest, RandomTextsGiveAResultOrARefusal) {
   const std::string alphabet = "+-*/^0123456789ABCDFGHX()", fremd = std::string(" E.bM\xff\0", 7);
   std::mt19937 rng(20240611);
