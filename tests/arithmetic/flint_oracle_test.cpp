@@ -22,17 +22,13 @@ struct Flint {
   fmpz_mat_t m;
   Flint(const Matrix& a) {
     fmpz_mat_init(m, a[0][0], a[0][1]);
-    for (int i = 0; i < a[0][0] * a[0][1]; ++i) fmpz_set_si(at(i / a[0][1], i % a[0][1]),
-        a[i / a[0][1] + 1][i % a[0][1] + 1]);
+    for (int i = 0; i < a[0][0]; ++i)
+      for (int j = 0; j < a[0][1]; ++j) fmpz_set_si(at(i, j), a[i + 1][j + 1]);
   }
   ~Flint() { fmpz_mat_clear(m); }
   fmpz* at(int i, int j) { return fmpz_mat_entry(m, i, j); }
 };
-struct Int {
-  fmpz_t v;
-  Int(int64_t x = 0) { fmpz_init_set_si(v, x); }
-  ~Int() { fmpz_clear(v); }
-};
+struct Int { fmpz_t v; Int(int64_t x = 0) { fmpz_init_set_si(v, x); } ~Int() { fmpz_clear(v); } };
 
 // Ours against FLINT's exact e with factor 1/1: its content in the factor, or an overflow when that does not fit.
 void expectNormalForm(Flint& e, const Matrix& got, bool overflow) {

@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "arithmetic/algebra.h"
@@ -27,12 +28,12 @@ inline __int128 wide(const std::string& s) {
     return wide(s.substr(0, p)) + (s[p] == '-' ? -1 : 1) * wide(s.substr(p + 1));
   if (s[0] == '-') return -wide(s.substr(1));
   if (const size_t p = s.find('*'); p != std::string::npos) return wide(s.substr(0, p)) * wide(s.substr(p + 1));
-  __int128 v = 1;
-  if (const size_t p = s.find('^'); p != std::string::npos)
+  if (const size_t p = s.find('^'); p != std::string::npos) {
+    __int128 v = 1;
     for (int e = std::stoi(s.substr(p + 1)); e > 0; --e) v *= wide(s.substr(0, p));
-  else
-    v = s == "max" ? kMax : s == "min" ? kMin : std::stoll(s);
-  return v;
+    return v;
+  }
+  return s == "max" ? kMax : s == "min" ? kMin : std::stoll(s);
 }
 inline int64_t num(const std::string& s) { return static_cast<int64_t>(wide(s)); }
 
@@ -52,57 +53,50 @@ inline Matrix M(const std::string& text, int64_t rows = -1, int64_t cols = -1) {
 }
 // What a third array holds before: a failing operation leaves it so.
 inline const Matrix kBefore = M("9 | 2/2", 3, 3);
-inline Matrix identity(int64_t n) {
-  Matrix m = M("", n, n);
-  for (int64_t i = 1; i <= n; ++i) m[i][i] = 1;
-  return m;
-}
-template <class T>
-T with(T m, size_t i, size_t j, int64_t v) {  // one more cell set, for cells that must stay
-  m[i][j] = v;
-  return m;
-}
+inline Matrix identity(int64_t n) { Matrix m = M("", n, n); for (int64_t i = 1; i <= n; ++i) m[i][i] = 1; return m; }
+// One more cell set, for cells that must stay.
+template <class T> T with(T m, size_t i, size_t j, int64_t v) { return m[i][j] = v, m; }
 
 enum Outcome { kQuiet, kOverflow, kFormat, kSingular };
 
-// '*' a * b, '+' a + b, 's' a times b's factor, '^' a to the power b(0,0), each
-// into a third array; 'n' MKuerzen twice, 'v' Vereinheitlichen, 'o' Orthnorm,
-// 'e' Verfahren on a itself; 'i' Invertieren into a third array. What fails
-// changes nothing; a failing power leaves the identity, a singular matrix its copy.
-struct Op {
-  char op;
-  const char* name;
-  Matrix a, b, expected;
-  Outcome outcome = kQuiet;
-  int64_t aZ = 0, bZ = 0;  // the sum's operands' numerators afterwards: those over L
-};
+// '*' a * b, '+' a + b, 's' a times b's factor, '^' a to the power b(0,0), 't' a transposed, each into a third
+// array; 'n' MKuerzen twice, 'v' Vereinheitlichen, 'o' Orthnorm, 'e' Verfahren on a itself (and Rang, found apart:
+// the row count, its matrix left as it was); 'i' Invertieren into a third array. What fails changes nothing; a
+// failing power leaves the identity, a singular matrix its copy.
+// aZ, bZ: the sum's operands' numerators afterwards, those over L.
+struct Op { const char* name; Matrix a, b, expected; Outcome outcome = kQuiet; int64_t aZ = 0, bZ = 0; };
 
-inline void run(const std::vector<Op>& cases) {
+inline void run(char op, const std::vector<Op>& cases) {
   for (const Op& c : cases) {
     SCOPED_TRACE(c.name);
     ar::RecordingContext ctx;
-    const bool third = c.op == '*' || c.op == '+' || c.op == '^' || c.op == 'i';
+    const bool third = op == '*' || op == '+' || op == '^' || op == 't' || op == 'i';
     bool failed = false;
     Matrix a = c.a, b = c.b, r = with(third ? kBefore : c.a, 9, 9, 77);  // outside the result: kept
-    if (c.op == '*') ar::MatMult(ctx, a, b, r);
-    if (c.op == '+') ar::MatPlus(ctx, a, b, r);
-    if (c.op == '^') ar::MatPot(ctx, a, static_cast<int32_t>(b[0][0]), r);
-    if (c.op == 's') ar::MatSkalMul(ctx, b[0][2], b[0][3], r);
-    if (c.op == 'n') ar::MKuerzen(ctx, r), ar::MKuerzen(ctx, r);
-    if (c.op == 'v') ar::Vereinheitlichen(ctx, r);
-    if (c.op == 'o') ar::Orthnorm(ctx, r);
-    if (c.op == 'e') ar::Verfahren(ctx, r);
-    if (c.op == 'i') ar::Invertieren(ctx, a, r, failed);
-    EXPECT_EQ(r, c.op == '^' ? c.expected : with(c.expected, 9, 9, c.outcome == kSingular ? 0 : 77));
-    EXPECT_EQ(failed, c.outcome == kSingular);
-    EXPECT_TRUE(c.op != '+' || (a == with(c.a, 0, 2, c.aZ) && b == with(c.b, 0, 2, c.bZ)));
-    EXPECT_EQ(ctx.overflow, c.outcome == kOverflow);
-    EXPECT_EQ(ctx.Formelfehler, c.outcome == kFormat);
-    const char* format =
-        c.op == '+' ? "Matrizen haben verschiedene Formate" : "Die Matrixformate passen nicht zusammen";
-    const Messages singular = {{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}};
-    EXPECT_EQ(ctx.messages, (c.outcome == kFormat ? Messages{{format,
-        core::kMsgPlain}} : c.outcome == kSingular ? singular : Messages{}));
+    if (op == '*') ar::MatMult(ctx, a, b, r);
+    if (op == '+') ar::MatPlus(ctx, a, b, r);
+    if (op == '^') ar::MatPot(ctx, a, static_cast<int32_t>(b[0][0]), r);
+    if (op == 't') ar::Transponieren(a, r);
+    if (op == 's') ar::MatSkalMul(ctx, b[0][2], b[0][3], r);
+    if (op == 'n') ar::MKuerzen(ctx, r), ar::MKuerzen(ctx, r);
+    if (op == 'v') ar::Vereinheitlichen(ctx, r);
+    if (op == 'o') ar::Orthnorm(ctx, r);
+    if (op == 'e') ar::Verfahren(ctx, r);
+    if (op == 'i') ar::Invertieren(ctx, a, r, failed);
+    EXPECT_EQ(r, op == '^' ? c.expected : with(c.expected, 9, 9, c.outcome == kSingular ? 0 : 77));
+    EXPECT_TRUE(op != '+' || (a == with(c.a, 0, 2, c.aZ) && b == with(c.b, 0, 2, c.bZ)));
+    EXPECT_EQ(std::tie(failed, ctx.overflow, ctx.Formelfehler),
+              std::make_tuple(c.outcome == kSingular, c.outcome == kOverflow, c.outcome == kFormat));
+    const bool singular = c.outcome == kSingular;
+    const char* text = singular ? "Die Matrix ist nicht regulaer"
+                       : op == '+' ? "Matrizen haben verschiedene Formate" : "Die Matrixformate passen nicht zusammen";
+    EXPECT_EQ(ctx.messages, Messages(c.outcome == kFormat || singular,
+                                     {text, singular ? core::kMsgCautionOkCancel : core::kMsgPlain}));
+    if (op == 'e') {
+      Matrix s = c.a;
+      ar::RecordingContext rank;
+      EXPECT_EQ(std::make_tuple(ar::Rang(rank, s), s, rank.overflow), std::make_tuple(c.expected[0][0], c.a, false));
+    }
   }
 }
 

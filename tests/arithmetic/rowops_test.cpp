@@ -1,5 +1,5 @@
-// The row and column steps of the algorithms, the minor, the fraction's operations and the integral test: exact,
-// bounded by the header and the array; what fails is reported and leaves its target as it was.
+// The row and column steps of the algorithms, the minor, the fraction's operations, the gcd and the integral
+// test: exact, bounded by the header and the array; what fails is reported and leaves its target as it was.
 
 #include <gtest/gtest.h>
 
@@ -23,13 +23,8 @@ Messages fehler(bool shown, const std::string& proc) {
 // before when a = 1; kZero: set after), 'u' Untermatrix(row i) into kBefore (its factor stays, its row n keeps a
 // copy of A's row n); 'p' SkalProd(columns i, a) or NormQ where i = a, 'z' IstNullspalte(column i): the value b
 // (0 when reported). Expected {}: as before.
-struct Step {
-  const char* name;
-  char op;
-  Matrix before, expected;
-  int64_t i, a = 0, b = 0, j = 0;
-  Report report = kNone;
-};
+struct Step { const char* name; char op; Matrix before, expected; int64_t i, a = 0, b = 0, j = 0;
+               Report report = kNone; };
 
 TEST(RowAndColumnSteps, Table) {
   const Matrix r = M("2 4 6; 3 5 7"), a = M("1 2 3; 4 5 6; 7 8 10"), u = M("2 3; 8 10; 8 10 | 2/2", 2, 2);
@@ -41,16 +36,15 @@ TEST(RowAndColumnSteps, Table) {
       {"2^63 - 1", 't', M("min; 1"), M("max; 1"), 1, -1, -1, 2},
       {"2^63", 't', M("1 min; 1 0"), {}, 1, -1, 0, 2, kOverflows},
       {"2^127 in column 2", 't', M("1 min; -1 min"), {}, 1, kMin, kMin, 2, kOverflows},
-      {"0 -2 -4", 'k', M("0 -2 -4"), M("0 -1 -2"), 1}, {"-6 0 9", 'k', M("-6 0 9"), M("-2 0 3"), 1},
-      {"zero row", 'k', M("0 0"), {}, 1}, {"0 0 5", 'k', M("0 0 5"), M("0 0 1"), 1},
-      {"-2^63 2^62", 'k', M("min 2^62"), M("-2 1"), 1}, {"2^53 + 1", 'k', M("2^54+2 2"), M("2^53+1 1"), 1},
-      {"beyond the columns", 'k', M("4 6 3", 1, 2), M("2 3 3", 1, 2), 1}, {"header row", 'k', M("2 4 | 2/4"), {}, 0},
-      {"f = 0", 'm', M("1 2; 3 4"), M("1 2; 0 0"), 2, 0}, {"header row", 'm', M("1 2"), {}, 0, 2},
+      {"-6 0 9", 'k', M("-6 0 9"), M("-2 0 3"), 1}, {"zero row", 'k', M("0 0"), {}, 1},
+      {"0 0 5", 'k', M("0 0 5"), M("0 0 1"), 1}, {"-2^63 2^62", 'k', M("min 2^62"), M("-2 1"), 1},
+      {"2^53 + 1", 'k', M("2^54+2 2"), M("2^53+1 1"), 1}, {"header row", 'k', M("2 4 | 2/4"), {}, 0},
+      {"beyond the columns", 'k', M("4 6 3", 1, 2), M("2 3 3", 1, 2), 1}, {"header row", 'm', M("1 2"), {}, 0, 2},
+      {"f = 0", 'm', M("1 2; 3 4"), M("1 2; 0 0"), 2, 0}, {"-2^63", 'm', M("2^62 -1"), M("min 2"), 1, -2},
       {"column 0 too", 'm', with(M("1 -2 5", 1, 2), 1, 0, 3), with(M("-1 2 5", 1, 2), 1, 0, -3), 1, -1},
-      {"-2^63", 'm', M("2^62 -1"), M("min 2"), 1, -2}, {"2^63", 'm', M("1 min"), {}, 1, -1, 0, 0, kOverflows},
-      {"0 0 6 -9", 'c', M("0; 0; 6; -9"), M("0; 0; 2; -3"), 1}, {"-5", 'c', M("0 1; -5 1"), M("0 1; -1 1"), 1},
-      {"zero column", 'c', M("0 1; 0 2"), {}, 1, 0, 0, 0, kZero}, {"column 13", 'c', M("2; 4"), {}, 13},
-      {"flag stays", 'c', M("2; 4"), M("1; 2"), 1, 1, 0, 0, kZero},
+      {"2^63", 'm', M("1 min"), {}, 1, -1, 0, 0, kOverflows}, {"0 0 6 -9", 'c', M("0; 0; 6; -9"), M("0; 0; 2; -3"), 1},
+      {"-5", 'c', M("0 1; -5 1"), M("0 1; -1 1"), 1}, {"zero column", 'c', M("0 1; 0 2"), {}, 1, 0, 0, 0, kZero},
+      {"column 13", 'c', M("2; 4"), {}, 13}, {"flag stays", 'c', M("2; 4"), M("1; 2"), 1, 1, 0, 0, kZero},
       {"below the rows", 'c', M("4; 6", 1, 1), M("1; 6", 1, 1), 1}, {"-2^63 2^62", 'c', M("min; 2^62"), M("-2; 1"), 1},
       {"row 2", 'u', a, u, 2}, {"row 1", 'u', a, M("5 6; 8 10; 8 10 | 2/2", 2, 2), 1},
       {"row n", 'u', a, M("2 3; 5 6; 8 10 | 2/2", 2, 2), 3}, {"1 x 1", 'u', M("7"), M("9 | 2/2", 0, 0), 1},
@@ -73,25 +67,18 @@ TEST(RowAndColumnSteps, Table) {
     if (s.op == 'm') ar::Zeilenmult(ctx, m, s.i, s.a);
     if (s.op == 'c') ar::SpalteKuerzen(m, s.i, zero);
     if (s.op == 'u') ar::Untermatrix(s.before, s.i, m);
-    if (s.op == 'p' || s.op == 'z') {
-      const int64_t v = s.op == 'z'    ? ar::IstNullspalte(m, s.i)
-                        : s.i == s.a ? ar::NormQ(ctx, m, s.i)
-                                     : ar::SkalProd(ctx, m, s.i, s.a);
-      EXPECT_EQ(v, s.b) << s.name;
-    }
+    if (s.op == 'z') { EXPECT_EQ(ar::IstNullspalte(m, s.i), s.b) << s.name; }
+    if (s.op == 'p') { EXPECT_EQ(s.i == s.a ? ar::NormQ(ctx, m, s.i) : ar::SkalProd(ctx, m, s.i, s.a), s.b) << s.name; }
     EXPECT_EQ(m, s.expected == Matrix{} ? s.before : s.expected) << s.name;
     EXPECT_EQ(std::tie(ctx.overflow, zero, ctx.messages),
               std::make_tuple(s.report == kOverflows, s.report == kZero, fehler(s.report == kFehler, "Zeilentrans")))
         << s.name;
   }
-}
-
-// The inverse's working array, 24 columns (a header of 99 is read as 24): rows (a1 .. a24) and (b1 .. b24).
-ar::WideMatrix W(int64_t a1, int64_t a24, int64_t b1, int64_t b24) {
-  ar::WideMatrix w{{{2, 99, 1, 1}}};
-  return w[1][1] = a1, w[1][24] = a24, w[2][1] = b1, w[2][24] = b24, w;
-}
-TEST(RowAndColumnSteps, WideArray) {
+  // The inverse's working array, 24 columns (a header of 99 is read as 24): rows (a1 .. a24) and (b1 .. b24).
+  auto W = [](int64_t a1, int64_t a24, int64_t b1, int64_t b24) {
+    ar::WideMatrix w{{{2, 99, 1, 1}}};
+    return w[1][1] = a1, w[1][24] = a24, w[2][1] = b1, w[2][24] = b24, w;
+  };
   ar::RecordingContext ctx;
   ar::WideMatrix w = W(6, 9, 4, 6);
   ar::Zeilenmult(ctx, w, 2, -3), ar::Zeilentrans(ctx, w, 2, 1, 2, 1), ar::ZeileKuerzen(w, 1);
@@ -100,8 +87,9 @@ TEST(RowAndColumnSteps, WideArray) {
   EXPECT_EQ(std::tie(w, ctx.overflow), std::make_tuple(W(2, 3, 0, 0), true));
 }
 
-// Plus reduces as Kuerzen does, the sign into the numerator; Mal and Kehrwert do not reduce; what fails leaves c
-// (7/7 before). "x ?" gives IstNull(x)/IstDefiniert(x).
+// Kuerzen reduces x itself, the sign into the numerator, and Plus reduces so too; Mal and Kehrwert do not reduce;
+// what fails leaves c as it was (7/7, or x for Kuerzen). "x ?" gives IstNull(x)/IstDefiniert(x), "a ggt b"
+// ggt(a, b)/ggt(b, a): 2^63 does not fit, the greatest divisor that does comes back.
 TEST(BruchT, Operations) {
   auto f = [](const std::string& s) {
     const size_t p = s.find('/');
@@ -113,16 +101,25 @@ TEST(BruchT, Operations) {
       {"min/min + min/min", "2/1"}, {"1/min + 1/min", "-1/2^62"}, {"min/1 + -1/1", "overflow"},
       {"1/min + 0/1", "overflow"}, {"2/3 * 3/4", "6/12"}, {"1/-2 * -1/3", "-1/-6"}, {"-2^31/1 * 2^32/1", "min/1"},
       {"min/1 * -1/1", "overflow"}, {"1/2^32 * 1/2^32", "overflow"}, {"2/3 Kehrwert", "3/2"}, {"-2/3 Kehrwert", "3/-2"},
-      {"min/max Kehrwert", "max/min"}, {"0/5 Kehrwert", "Fehler"}, {"0/5 ?", "1/1"}, {"3/0 ?", "0/0"}};
+      {"min/max Kehrwert", "max/min"}, {"0/5 Kehrwert", "Fehler"}, {"0/5 ?", "1/1"}, {"3/0 ?", "0/0"},
+      {"4/-6 Kuerzen", "-2/3"}, {"-4/-6 Kuerzen", "2/3"}, {"0/-5 Kuerzen", "0/1"}, {"-5/0 Kuerzen", "-1/0"},
+      {"0/0 Kuerzen", "0/0"}, {"2^53+1/3 Kuerzen", "3002399751580331/1"}, {"2/min Kuerzen", "-1/2^62"},
+      {"1/min Kuerzen", "overflow"}, {"0 ggt 0", "0/0"}, {"0 ggt -7", "7/7"}, {"-4 ggt 6", "2/2"}, {"12 ggt 18", "6/6"},
+      {"1 ggt 0", "1/1"}, {"max ggt 7", "7/7"}, {"2^53+1 ggt 3", "3/3"}, {"min ggt 6", "2/2"}, {"min ggt max", "1/1"},
+      {"min ggt 0", "2^62/2^62"}, {"min ggt min", "2^62/2^62"}};
   for (const auto& [call, result] : cases) {
     std::istringstream in(call);
     std::string x, op, y;
     in >> x >> op >> y;
     ar::RecordingContext ctx;
-    const ar::BruchT a = f(x), b = f(y), e = f(result == "overflow" || result == "Fehler" ? "7/7" : result);
-    ar::BruchT c{.N = op == "?" ? a.IstDefiniert() : 7, .Z = op == "?" ? a.IstNull() : 7};
+    const ar::BruchT a = f(x), b = f(y);
+    ar::BruchT c = op == "Kuerzen" ? a : ar::BruchT{.N = 7, .Z = 7};
+    if (op == "?") c = ar::BruchT{.N = a.IstDefiniert(), .Z = a.IstNull()};
+    if (op == "ggt") c = ar::BruchT{.N = ar::ggt(num(y), num(x)), .Z = ar::ggt(num(x), num(y))};
+    const ar::BruchT e = result == "overflow" || result == "Fehler" ? c : f(result);
     const ar::BruchT* r = op == "+" ? &a.Plus(ctx, b, c) : op == "*" ? &a.Mal(ctx, b, c) : &c;
     if (op == "Kehrwert") r = &a.Kehrwert(ctx, c);
+    if (op == "Kuerzen") c.Kuerzen(ctx);
     EXPECT_EQ(std::make_tuple(r, c.Z, c.N, ctx.overflow, ctx.messages),
               std::make_tuple(&c, e.Z, e.N, result == "overflow", fehler(result == "Fehler", "Kehrwert")))
         << call;
