@@ -8,9 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "app/hauptfenster.h"
 #include "app/gridnames.h"
-#include "support/scripted.h"
+#include "app/hauptfenster.h"
+
+// Scripted services: every box, dialog or random number that the test did not
+// script fails the test, and so does a scripted answer left over.
+struct TestServices : fw::ScriptedServices {
+  TestServices() { setFailureHook([](const std::string& what) { ADD_FAILURE() << what; }); }
+  void expectAllUsed() const { EXPECT_TRUE(allUsed()) << "scripted answers left unused"; }
+};
 
 using Rows = std::vector<std::vector<int64_t>>;
 using Boxes = std::vector<std::pair<std::string, int>>;  // text and kind
@@ -85,6 +91,6 @@ class FensterTest : public ::testing::Test {
   }
 
   // Declared first, so that it outlives the window.
-  test::TestServices services;
+  TestServices services;
   std::unique_ptr<HauptFenster> w;
 };

@@ -12,21 +12,19 @@
 #include "app/fenster_fixture.h"
 #include "protocol/protokollfenster.h"
 
-namespace {
-
-class StartTest : public FensterTest {
- protected:
-  // What the reset puts back: a 3 x 3 grid of "0" with factor 1 over 1 and only
-  // its cells and six labels shown, logging off, no store chosen, empty stores
-  // and protocol, the term language's sign pairs.
-  void expectStartState() const {
+// The window as it opens and after the reset "Neustart", which resets only
+// what it owns.
+TEST_F(FensterTest, TheWindowOpensInTheStartStateAndNeustartReturnsToIt) {
+  // A 3 x 3 grid of "0" with factor 1 over 1 and only its cells and six labels
+  // shown, logging off, no store chosen, empty stores and protocol, the term
+  // language's sign pairs.
+  auto expectStartState = [this] {
     EXPECT_EQ(shownGrid() + text("FormelF"), "1/1: 0 0 0 | 0 0 0 | 0 0 0");
-    EXPECT_EQ(std::tuple(w->Zzahl, w->Szahl, w->Protokoll), std::tuple(3, 3, "$"));
+    EXPECT_EQ(std::tuple(w->Zzahl, w->Szahl, w->Protokoll, shownCells()), std::tuple(3, 3, "$", 9));
     for (int k = 1; k <= 12; ++k) {
       EXPECT_EQ(shown(grid::columnLabelName(k)) + shown(grid::rowLabelName(k)), k <= 3 ? 2 : 0) << k;
       for (int c = 1; c <= 12; ++c) EXPECT_EQ(text(grid::cellName(k, c)), "0") << grid::cellName(k, c);
     }
-    EXPECT_EQ(shownCells(), 9);
     EXPECT_EQ(button("ProtokollB").caption() + (button("ProtokollB").value() ? " pressed" : ""),
               "Protokollierung Einschalten");
     for (const auto& s : core::kSpeicher) EXPECT_FALSE(button(s.speicherKnopf).value()) << s.speicherKnopf;
@@ -34,20 +32,13 @@ class StartTest : public FensterTest {
     const std::array<std::array<std::string, 2>, 11> signPairs = {
         {{"6", ""}, {"+-", "-"}, {"**", "*"}, {"*+", "*"}, {"-+", "-"}, {"++", "+"}, {"--", "+"}}};
     EXPECT_EQ(w->V, signPairs);
-  }
-};
-
-}  // namespace
-
-TEST_F(StartTest, TheWindowOpensInTheStartState) {
+  };
   EXPECT_EQ(w->title() + " " + std::to_string(w->width()) + "x" + std::to_string(w->height()), "Quenlor 1109x796");
   EXPECT_TRUE(w->fixedSize() && !std::get<bool>(*w->property("MenuBarVisible")));
   expectStartState();
   EXPECT_TRUE(text("InOutF").empty() && w->as<fw::RadioButton>("DezBB").value() && !w->Formelfehler);
   EXPECT_EQ(&HauptFenster::Instanz(), w.get()) << "the accessor hands out the open window";
-}
 
-TEST_F(StartTest, NeustartAfterWorkResetsOnlyWhatItOwns) {
   type("SZahlF", "4"), type("ZZahlF", "2"), type("ACCF", "7"), type("FakZF", "5"), type("FormelF", "2*A");
   type("InOutF", "Det() = 3");
   w->as<fw::RadioButton>("BruchB").click();

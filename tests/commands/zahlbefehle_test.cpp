@@ -56,15 +56,12 @@ TEST_F(KnopfTest, NumberCommandsTable) {
   button("ProtokollB").click();
   run({
       {"Det ignores the factor", det, {{1, 2}, {3, 4}}, "Det() = -2"},
-      {"Det of I + J, 12 x 12", det, square(12, 2, 1), "Det() = 13"},
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
       {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
       {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"}, {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"}, {"1 x 1", rnd, {{0, 0}}, "", {}, {{1}}, "5/1", "5"},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
-      {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
-      {"2^63 as a decimal", cramer, {{-1, INT64_MIN}}, "", {{"L = (9223372036854775808 ) ", kPlain}}},
       {"2^64 - 2 on the way, decimal", cramer, halb, "", {{"L = (4611686018427387904 ; 0 ) ", kPlain}}},
       {"D and x beyond 64 bits, decimal", cramer, breit, "",
           {{"L = (3.292722538803427e-10 ; 3.292722539887629e-10 ) ", kPlain}}},
@@ -81,8 +78,6 @@ TEST_F(KnopfTest, NumberCommandsTable) {
   run({
       {"fractions", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (4/5; 7/5)", kPlain}}},
       {"negative D: positive denominators", cramer, {{1, 2, 3}, {3, 4, 5}}, "", {{"L = (-1/1; 2/1)", kPlain}}},
-      {"a zero component", cramer, {{1, 0, 0}, {0, 1, 5}}, "", {{"L = (0/1; 5/1)", kPlain}}},
-      {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", kUeberlaufBox},
       {"2^64 - 2 on the way", cramer, halb, "", {{"L = (9223372036854775807/2; 0/1)", kPlain}}},
       {"D beyond 64 bits, x fits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "",
           {{"L = (1/3037000500; 1/3037000500)", kPlain}}},

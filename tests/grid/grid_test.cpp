@@ -48,16 +48,14 @@ TEST_F(FensterTest, ReadsTheGridWithItsFactorAndLeavesTheRestOfTheArray) {
   EXPECT_TRUE(w->Einlesen(M));
   EXPECT_EQ(M, expected);
   // A number beyond 64 bits, shown or hidden, in a cell or a factor field, is not read as another one.
-  for (const char* name : {"A33F", "AC1F", "FakZF", "FakNF"}) {
-    for (const char* beyond : {"9223372036854775808", "-9223372036854775809", "99999999999999999999", "1e30"}) {
-      const std::string before = text(name);
-      type(name, beyond);
+  for (const char* name : {"A33F", "AC1F", "FakZF", "FakNF"})
+    for (const std::string before = text(name);
+         const char* beyond : {"9223372036854775808", "-9223372036854775809", "99999999999999999999", "1e30"}) {
       ar::Matrix unchanged = expected;
-      w->overflow = false;
+      type(name, beyond), w->overflow = false;
       EXPECT_TRUE(!w->Einlesen(unchanged) && unchanged == expected && w->overflow) << name << " " << beyond;
       type(name, before);
     }
-  }
 }
 
 TEST_F(FensterTest, ShowsTheNormalFormInEveryCellAndTheSizeInItsFields) {

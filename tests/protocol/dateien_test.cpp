@@ -64,12 +64,7 @@ class DateiTest : public FensterTest {
     services.setFailureHook([](const std::string&) {});
     w->overflow = false, w->Ausgabe(M);
     services.setFailureHook([](const std::string& what) { ADD_FAILURE() << what; });
-    if (w->overflow) {
-      type("ZZahlF", std::to_string(M[0][0])), type("SZahlF", std::to_string(M[0][1]));
-      type("FakZF", std::to_string(M[0][2])), type("FakNF", std::to_string(M[0][3]));
-      for (int r = 1; r <= 12; ++r)
-        for (int c = 1; c <= 12; ++c) type(grid::cellName(r, c), std::to_string(M[r][c]));
-    }
+    if (w->overflow) w->Darstellen(M);
     for (auto& S : w->Speicher) fuellen(S, INT64_MAX);
     type("FormelF", stuecke({"A", "B", "+", "-", "*", "/", "^", "(", ")", "12", " ", "ä", ";"}, 30));
     w->Protokoll = "$" + stuecke({";", "\r", "ü", "\f", "\\frac {1} {2}", "&", "$"}, 300);
