@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/speicher.h"
 #include "arithmetic/matrix.h"
+#include "core/speicher.h"
 #include "framework/controls.h"
 #include "framework/services.h"
 #include "terms/termauswerter.h"

@@ -3,8 +3,8 @@
 // and headings come from the one table of the stores.
 
 #include "app/hauptfenster.h"
-#include "core/speicher.h"
 #include "commands/befehlsrahmen.h"
+#include "core/speicher.h"
 
 namespace {
 

@@ -495,10 +495,9 @@ void EditField::applyOwn(std::string_view prop) {
     }
   } else if (is(prop, "ScrollBarVertical") || is(prop, "ScrollBarHorizontal")) {
     if (pe) {
-      pe->setVerticalScrollBarPolicy(boolProp("ScrollBarVertical",
-          true) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-      pe->setHorizontalScrollBarPolicy(boolProp("ScrollBarHorizontal") ? Qt::ScrollBarAsNeeded
-                                                                        : Qt::ScrollBarAlwaysOff);
+      const auto policy = [](bool shown) { return shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff; };
+      pe->setVerticalScrollBarPolicy(policy(boolProp("ScrollBarVertical", true)));
+      pe->setHorizontalScrollBarPolicy(policy(boolProp("ScrollBarHorizontal")));
       pe->setLineWrapMode(boolProp("ScrollBarHorizontal") ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     }
   }
@@ -584,9 +583,8 @@ void Line::place() {
   w->width = std::max(1, intProp("BorderWidth", 1));
   w->color = qcolor(colorProp("LineColor", Color{0, 0, 0}));
   const int pad = w->width;
-  const QRect box = QRect(QPoint(std::min(x1_, x2_), std::min(y1_, y2_)), QPoint(std::max(x1_, x2_), std::max(y1_,
-      y2_)))
-                        .adjusted(-pad, -pad, pad, pad);
+  const QPoint topLeft(std::min(x1_, x2_), std::min(y1_, y2_)), bottomRight(std::max(x1_, x2_), std::max(y1_, y2_));
+  const QRect box = QRect(topLeft, bottomRight).adjusted(-pad, -pad, pad, pad);
   w->setGeometry(box);
   w->from = QPoint(x1_, y1_) - box.topLeft();
   w->to = QPoint(x2_, y2_) - box.topLeft();

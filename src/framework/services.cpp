@@ -154,21 +154,28 @@ int QtServices::msgBox(const std::string& text, int kind) {
   };
   std::vector<Choice> choices;
   switch (buttonSet(kind)) {
-    case kOk: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}}; break;
-    case kOkCancel: choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"},
-        {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
+    case kOk:
+      choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}};
+      break;
+    case kOkCancel:
+      choices = {{QMessageBox::Ok, core::kAnswerOk, "OK"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
+      break;
     case kAbortRetryIgnore:
-      choices = {{QMessageBox::Abort, 3, "Abbrechen"}, {QMessageBox::Retry, 4, "Wiederholen"},
-          {QMessageBox::Ignore, 5, "Ignorieren"}};
+      choices = {{QMessageBox::Abort, 3, "Abbrechen"},
+                 {QMessageBox::Retry, 4, "Wiederholen"},
+                 {QMessageBox::Ignore, 5, "Ignorieren"}};
       break;
     case kYesNoCancel:
-      choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"},
-          {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
+      choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"},
+                 {QMessageBox::No, core::kAnswerNo, "Nein"},
+                 {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
       break;
-    case kYesNo: choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"},
-        {QMessageBox::No, core::kAnswerNo, "Nein"}}; break;
-    case kRetryCancel: choices = {{QMessageBox::Retry, 4, "Wiederholen"},
-        {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}}; break;
+    case kYesNo:
+      choices = {{QMessageBox::Yes, core::kAnswerYes, "Ja"}, {QMessageBox::No, core::kAnswerNo, "Nein"}};
+      break;
+    case kRetryCancel:
+      choices = {{QMessageBox::Retry, 4, "Wiederholen"}, {QMessageBox::Cancel, core::kAnswerCancel, "Abbrechen"}};
+      break;
   }
   QMessageBox::StandardButtons buttons;
   for (const Choice& c : choices) buttons |= c.button;
