@@ -47,8 +47,12 @@ void BM_Zwei12(benchmark::State& state) {
   ar::Matrix r{};
   ar::RecordingContext ctx;
   for (auto _ : state) {
-    ar::Matrix a = a0, b = b0;  // the sum rewrites its operands' numerators
-    kSumme ? ar::MatPlus(ctx, a, b, r) : ar::MatMult(ctx, a, b, r);
+    if constexpr (kSumme) {
+      ar::Matrix a = a0, b = b0;  // the sum rewrites its operands' numerators
+      ar::MatPlus(ctx, a, b, r);
+    } else {
+      ar::MatMult(ctx, a0, b0, r);
+    }
     benchmark::DoNotOptimize(r);
   }
   if (ctx.overflow) state.SkipWithError("overflow");
