@@ -5,7 +5,7 @@
 namespace ar {
 
 void Zufallsmatrix(Context& ctx, int32_t n, int64_t d, const std::function<int64_t()>& eintrag, Matrix& M) {
-  n = clampCount(n, 12);
+  n = clampCount(n, core::kMax);
   Matrix U{}, L{};
   for (int32_t i = 1; i <= n; ++i) {
     U[i][i] = 1;
