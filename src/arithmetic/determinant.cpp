@@ -56,7 +56,7 @@ void Cramermatrix(const Matrix& A, int32_t j, Matrix& B) {
   const int32_t n = rowsOf(A);
   Klone(A, B);
   // The right-hand side stands in column n + 1, which must be a column of the array.
-  if (j >= 1 && j <= 12 && n + 1 <= 12)
+  if (j >= 1 && j <= core::kMax && n + 1 <= core::kMax)
     for (int32_t i = 1; i <= n; ++i) B[i][j] = B[i][n + 1];
   B[0][0] = n;
   B[0][1] = n;

@@ -7,7 +7,7 @@ namespace ar {
 namespace {
 // Row indices come from the algorithms; anything outside the entry rows is
 // refused rather than read or written.
-bool validRow(int32_t i) { return i >= 1 && i <= 12; }
+bool validRow(int32_t i) { return i >= 1 && i <= core::kMax; }
 }  // namespace
 
 template <size_t C>
@@ -55,7 +55,7 @@ void ZeileKuerzen(Grid<C>& M, int32_t i) {
 template <size_t C>
 void ZeileLoeschen(Grid<C>& M, int32_t i, int32_t rows, int32_t cols) {
   if (!validRow(i)) return;
-  const int32_t r1 = clampCount(rows, 12);
+  const int32_t r1 = clampCount(rows, core::kMax);
   const int32_t c1 = clampCount(cols, static_cast<int32_t>(C) - 1);
   for (int32_t r = i; r <= r1 - 1; ++r) {
     for (int32_t c = 1; c <= c1; ++c) M[r][c] = M[r + 1][c];
