@@ -87,6 +87,15 @@ TEST(RowAndColumnSteps, Table) {
   EXPECT_EQ(std::tie(w, ctx.overflow), std::make_tuple(W(2, 3, 0, 0), true));
 }
 
+// Column j replaced by the right-hand side n + 1; the rest copied whole, the factor kept, the size n x n.
+TEST(Cramermatrix, ColumnByTheRightHandSide) {
+  for (const auto& [j, b] : {std::pair{1, "5 2 5; 6 4 6"}, {2, "1 5 5; 3 6 6"}, {3, "1 2 5; 3 4 6"}}) {
+    Matrix out = kBefore;
+    ar::Cramermatrix(M("1 2 5; 3 4 6 | 2/3"), j, out);
+    EXPECT_EQ(out, M(std::string(b) + " | 2/3", 2, 2)) << j;
+  }
+}
+
 // Kuerzen reduces x itself, the sign into the numerator, and Plus reduces so too; Mal and Kehrwert do not reduce;
 // what fails leaves c as it was (7/7, or x for Kuerzen). "x ?" gives IstNull(x)/IstDefiniert(x), "a ggt b"
 // ggt(a, b)/ggt(b, a): 2^63 does not fit, the greatest divisor that does comes back.
