@@ -114,8 +114,7 @@ TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
 // is reported only by a command that shows it.
 TEST_F(DateiTest, AGridWhoseNormalFormDoesNotFitComesBackAsTyped) {
   setGrid({{1, 2}, {3, 4}});
-  press("InAB");
-  type("FormelF", "A+A");
+  press("InAB"), type("FormelF", "A+A");
   for (const char* zaehler : {"4611686018427387904", "-9223372036854775808"}) {
     setGrid({{2, 2}, {2, 2}}, zaehler);
     zurueck(zaehler);
