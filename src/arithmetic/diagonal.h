@@ -10,7 +10,8 @@ namespace ar {
 // non-zero: L := the least common multiple of their magnitudes with the
 // product of their signs, and each row i = 1..m is multiplied by L / M(i,i).
 // Rows beyond m, the header and the factor stay. A zero on the diagonal
-// leaves M unchanged. When a scaled value does not fit in 64 bits,
+// leaves M unchanged, and so does a zero numerator over a non-zero
+// denominator (the value is zero). When a scaled value does not fit in 64 bits,
 // ctx.overflow is set and M is left unchanged. Works on a matrix and on an
 // augmented array of n rows and 2n columns alike (the inverse itself reaches
 // its common diagonal by Bareiss's elimination instead).

@@ -117,6 +117,20 @@ void MKuerzen(Context& ctx, Matrix& M) {
   if (!detail::normalForm(M, rowsOf(M), colsOf(M), M[0][2], M[0][3], M)) ctx.overflow = true;
 }
 
+Matrix Nullform(const Matrix& M) {
+  Matrix R = M;
+  const int32_t rows = rowsOf(M), cols = colsOf(M);
+  bool null = M[0][3] != 0;
+  for (int32_t i = 1; i <= rows && null && M[0][2] != 0; ++i)
+    for (int32_t j = 1; j <= cols && null; ++j) null = M[i][j] == 0;
+  if (!null) return R;
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t j = 1; j <= cols; ++j) R[i][j] = 0;
+  R[0][2] = 1;
+  R[0][3] = 1;
+  return R;
+}
+
 bool ganzzahlig(double x) { return std::floor(x) == x; }
 
 }  // namespace ar

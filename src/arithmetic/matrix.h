@@ -68,6 +68,11 @@ void Klone(const Matrix& A, WideMatrix& B);
 // does not fit in 64 bits, ctx.overflow is set and M stays.
 void MKuerzen(Context& ctx, Matrix& M);
 
+// M as it is shown and logged when its value is zero (a zero numerator or no
+// non-zero entry, over a denominator that is not 0): the zero matrix of its
+// size with factor 1/1. Any other matrix comes back as it is.
+Matrix Nullform(const Matrix& M);
+
 bool ganzzahlig(double x);
 
 // Header counts clamped to what the array holds (rows 0..12, columns up to its

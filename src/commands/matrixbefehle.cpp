@@ -21,7 +21,7 @@ void HauptFenster::BevelButton1_Action() {
   ar::Verfahren(*this, M, Zzahl, Szahl);
   if (rahmen.uebergelaufen()) return;
   if (log) {
-    InsProtokoll2(M, ".");
+    InsProtokoll2(ar::Nullform(M), ".");
     PZeilenumbruch();
   }
   rahmen.zeige(M);
@@ -78,7 +78,7 @@ void HauptFenster::BevelButton23_Action() {
   ar::Orthnorm(*this, M);
   if (rahmen.uebergelaufen()) return;
   if (ProtokollAn()) {
-    InsProtokoll(M, "\\mathrm{orthogonalisiert:}");
+    InsProtokoll(ar::Nullform(M), "\\mathrm{orthogonalisiert:}");
     PZeilenumbruch();
   }
   rahmen.zeige(M);

@@ -25,9 +25,10 @@ void HauptFenster::InSpeicher(char buchstabe) {
 void HauptFenster::AusSpeicher(char buchstabe) {
   Befehlsrahmen rahmen(*this);
   Matrix& speicher = Speicher[*core::speicherIndex(buchstabe)];
-  // Logged as it is held, before the display brings it to normal form.
+  // Logged as it is held, before the display brings it to normal form; a
+  // value of zero as the zero matrix that the grid then shows.
   if (ProtokollAn()) {
-    InsProtokoll(speicher, info(buchstabe).ueberschrift);
+    InsProtokoll(ar::Nullform(speicher), info(buchstabe).ueberschrift);
     PZeilenumbruch();
   }
   rahmen.zeige(speicher);

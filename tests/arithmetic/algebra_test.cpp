@@ -98,7 +98,8 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"3 x 2", M("2 1; 1 3; 5 5"), {}, M("6 3; 2 6; 5 5")},
             {"beyond 2^53", M("2^53+2 0; 0 3"), {}, M("3*2^53+6 0; 0 3*2^53+6")},
             {"L = 3 * 2^62", M("2^62 0; 0 3"), {}, M("2^62 0; 0 3"), kOverflow},
-            {"row", M("2^40 0; 2^30 3"), {}, M("2^40 0; 2^30 3"), kOverflow}});
+            {"row", M("2^40 0; 2^30 3"), {}, M("2^40 0; 2^30 3"), kOverflow},
+            {"value zero: nothing to scale", M("max 1; 1 max-1 | 0/1"), {}, M("max 1; 1 max-1 | 0/1")}});
   // Orthogonal primitive columns; the factor and the cells below stay. On overflow the columns from there on stay.
   run('o', {{"2x2", M("1 1; 1 0 | 1/3"), {}, M("1 1; 1 -1 | 1/3")}, {"3-4-5", M("3 1; 4 2"), {}, M("3 -4; 4 3")},
             {"3x3", M("1 1 0; 1 0 1; 0 1 1"), {}, M("1 1 -1; 1 -1 1; 0 2 1")},

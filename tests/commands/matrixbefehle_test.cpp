@@ -18,7 +18,9 @@ TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingI
       {"Vereinheitlichen 2 x 2", "BevelButton5", {{2, 0}, {0, -3}}, "1", "1", "6/1: -1 0 | 0 -1"},
       {"E->", "BevelButton6", {{5, 6, 7}, {8, 9, 10}}, "3", "7", "1/1: 1 0 0 | 0 1 0"},
       {"Transponieren", "BevelButton28", {{1, 2, 3}, {4, 5, 6}}, "1", "2", "1/2: 1 4 | 2 5 | 3 6"},
-      {"Orthogonalisieren", "BevelButton23", {{1, 2}, {1, 0}}, "1", "1", "1/1: 1 1 | 1 -1"}};
+      {"Orthogonalisieren", "BevelButton23", {{1, 2}, {1, 0}}, "1", "1", "1/1: 1 1 | 1 -1"},
+      {"Vereinheitlichen of value zero near 2^63", "BevelButton5", {{INT64_MAX, 1}, {1, INT64_MAX - 1}}, "0", "1",
+       "1/1: 0 0 | 0 0"}};
   for (const auto& c : cases) {
     setGrid(c.in, c.num, c.den);
     button(c.button).click();
@@ -101,5 +103,29 @@ TEST_F(BefehlTest, ATypedNumberBeyond64BitsIsReportedByEveryCommandThatReadsTheG
                 std::string(zahl) + " 142vorher$") << knopf << " " << feld;
       EXPECT_EQ(w->A, speicherA) << knopf << " " << feld;
     }
+  }
+}
+
+// A result of value zero is logged as the zero matrix that the grid shows, with no factor; the input as typed.
+TEST_F(BefehlTest, AResultOfValueZeroIsLoggedAsTheZeroMatrixTheGridShows) {
+  button("ProtokollB").click();
+  const std::string null2 = kCC + "0&0\\\\\r0&0\\\\\r" + kEnde;
+  const struct { const char* what; std::vector<const char*> buttons; Rows in; const char *num, *den, *shown;
+                 std::string log; } cases[] = {
+      {"Transformieren 0/5", {"BevelButton1"}, {{7, 3, 1}, {2, 5, 4}}, "0", "5", "1/1: 0 0 0 | 0 0 0",
+       "\\frac {0} {5} \\cdot  \\left( \\begin {array} {cccc}7&3&| &1\\\\\r2&5&| &4\\\\\r\\end{array} \\right) "
+       "\\rightarrow\r\\left( \\begin {array} {cccc}0&0&| &0\\\\\r0&0&| &0\\\\\r\\end{array} \\right) .\r\\\\\r"},
+      {"Orthogonalisieren 0/5", {"BevelButton23"}, {{7, 2}, {-2, 7}}, "0", "5", "1/1: 0 0 | 0 0",
+       "\\frac {0} {5} \\cdot  " + kCC + "7&2\\\\\r-2&7\\\\\r" + kEnde + "\\mathrm{orthogonalisiert:}" + null2 +
+           kUmbruch},
+      {"Orthogonalisieren of zero entries 3/5", {"BevelButton23"}, {{0, 0}, {0, 0}}, "3", "5", "1/1: 0 0 | 0 0",
+       "\\frac {3} {5} \\cdot  " + null2 + "\\mathrm{orthogonalisiert:}" + null2 + kUmbruch},
+      {"A -> of a store taken at 0/5", {"InAB", "BevelButton7"}, {{1, 2}, {3, 4}}, "0", "5", "1/1: 0 0 | 0 0",
+       "A = " + null2 + kUmbruch}};
+  for (const auto& c : cases) {
+    setGrid(c.in, c.num, c.den);
+    w->Protokoll = "$";
+    for (const char* b : c.buttons) EXPECT_EQ(press(b), Boxes{}) << c.what;
+    EXPECT_EQ(std::pair(shownGrid(), w->Protokoll), std::pair(std::string(c.shown), "$" + c.log)) << c.what;
   }
 }
