@@ -68,6 +68,10 @@ bool Termauswerter::Kalkuel(std::string& formel, Matrix& ergebnis) {
   ctx_.Formelfehler = false;
   ctx_.overflow = false;
   const bool ok = auswerten(formel, ergebnis);
+  // Once a refusal has been shown, it is the term's answer: a step after it
+  // that leaves 64 bits (the evaluation goes on with the refused operand)
+  // reports nothing more.
+  if (ctx_.Formelfehler) ctx_.overflow = false;
   if (!ok) ctx_.Formelfehler = true;
   return ok;
 }
@@ -138,10 +142,10 @@ bool Termauswerter::Parser(std::string& formel, std::string& slotterm) {
     return false;
   }
   std::string t = Stringreduktion(formel);
-  // Checked on the cleaned text, so that "A+ *B" fails like "A+*B".
-  if (!Korrektheit(t)) return true;
   formel = t;
   if (Bereinigt) Bereinigt(formel);
+  // Checked on the cleaned text, so that "A+ *B" fails like "A+*B".
+  if (!Korrektheit(t)) return true;
   int32_t matrizen = 0, zahlen = 0;
   std::string klasse, token;
   std::string term;

@@ -58,6 +58,8 @@ TEST_F(GleichTest, TheFieldShowsTheCleanedTermWhileAMessageIsOpen) {
   services.setFailureHook([&](const std::string&) { feld = text("FormelF"); });
   EXPECT_EQ(gleich("X + X^-1"), (Boxes{{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}}));
   EXPECT_EQ(feld, "X+X^-1");
+  EXPECT_EQ(gleich("A + * B"), (Boxes{{"Formel fehlerhaft ?", core::kMsgPlain}}));
+  EXPECT_EQ(feld, "A+*B");
 }
 
 }  // namespace
