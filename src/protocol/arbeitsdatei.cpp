@@ -49,8 +49,9 @@ std::string Codieren(const Arbeitsumgebung& a) {
   s.reserve(8 * 169 * 4 + a.term.size() + a.protokoll.size() + 2);
   blockAnhaengen(s, a.raster);
   for (const ar::Matrix& M : a.speicher) blockAnhaengen(s, M);
-  for (char c : a.term)
-    if (c != ';') s += c;
+  // ";" ends the field, so the term's own ";" is written as ",", which the
+  // term language refuses alike: a refused term stays refused when loaded.
+  for (char c : a.term) s += c == ';' ? ',' : c;
   s += ';';
   s += a.protokoll;
   s += ';';

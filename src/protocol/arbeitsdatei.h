@@ -30,8 +30,9 @@ struct Arbeitsumgebung {
   bool operator==(const Arbeitsumgebung&) const = default;
 };
 
-// The 1354 fields without the line end. The term is written without its ";"
-// characters, so that it ends at its own terminator; the protocol, the last
+// The 1354 fields without the line end. Each ";" of the term is written as
+// ",", so that the term ends at its own terminator and a term refused for its
+// ";" is refused for its "," when loaded; the protocol, the last
 // field, runs to the last ";" of the file and may hold any.
 std::string Codieren(const Arbeitsumgebung& a);
 

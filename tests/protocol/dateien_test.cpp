@@ -74,7 +74,7 @@ class DateiTest : public FensterTest {
   void zurueck(const std::string& was) {
     auto vorher = zustand();
     const std::string datei = speichern(button("BevelButton19"), "a");
-    std::erase(std::get<0>(vorher)[4], ';');  // a ";" would end the term early: it is left out
+    std::replace(std::get<0>(vorher)[4].begin(), std::get<0>(vorher)[4].end(), ';', ',');  // ends no field
     press("BevelButton21", {core::kAnswerOk});
     const Boxes nullNenner = std::get<0>(vorher)[3] == "0" ? kUeberlaufBox : Boxes{};
     services.expectOpenDialog(pfad("a"));
@@ -108,6 +108,21 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
 TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {
   std::mt19937_64 rng(4103);
   for (int k = 0; k < 40; ++k) zufaellig(rng, k), zurueck("workspace " + std::to_string(k));
+}
+
+// A term that "=" refuses for its ";" is refused alike after a save and a load.
+TEST_F(DateiTest, ARefusedTermStaysRefusedThroughASave) {
+  const Boxes kTerm = {{"Der Term scheint fehlerhaft zu sein.", core::kMsgPlain}};
+  for (const auto& [term, geladen] : {std::pair{"2;3*A", "2,3*A"}, {"A;", "A,"}}) {
+    type("FormelF", term);
+    EXPECT_EQ(press("BevelButton22", {core::kAnswerOk}), kTerm) << term;
+    speichern(button("BevelButton19"), "t");
+    press("BevelButton21", {core::kAnswerOk});
+    services.expectOpenDialog(pfad("t"));
+    press("BevelButton20");
+    EXPECT_EQ(press("BevelButton22", {core::kAnswerOk}), kTerm) << term;
+    EXPECT_EQ(text("FormelF"), geladen) << term;
+  }
 }
 
 // A grid whose normal form does not fit is saved as typed, comes back so and
