@@ -82,9 +82,14 @@ TEST(Zufallsmatrix, Table) {
                  bool overflow = false; } faelle[] = {
       {"2 x 2 in the order of the draws", 2, 1, {2, 3}, M("7 2; 3 1")},
       // U = [[7, 1, 2], [0, 1, -1], [0, 0, 1]], L = [[1, 0, 0], [2, 1, 0], [-3, 1, 1]]
-      {"3 x 3", 3, 7, {1, 2, -1, 2, -3, 1}, M("3 3 2; 5 0 -1; -3 1 1")}, {"-2^63 - 1", 2, kMin, {-1, 1}, kBefore, true},
+      {"3 x 3", 3, 7, {1, 2, -1, 2, -3, 1}, M("3 3 2; 5 0 -1; -3 1 1")},
+      {"-2^63 - 1 turned", 2, kMin, {-1, 1}, M("min+1 -1; -1 1")},
       {"1 x 1 in normal form", 1, 5, {}, M("1 | 5/1")},
-      {"-2^63 fits", 2, kMin, {1, 1}, M("-9223372036854775807 1; 1 1")}};
+      {"-2^63 fits", 2, kMin, {1, 1}, M("-9223372036854775807 1; 1 1")},
+      // The corner d + s, s = 9a + 9b with L's first column (a, b): a, b = 9, -8 would give 2^63 + 8, so they turn.
+      {"2^63 - 1, s = 9 turned", 3, kMax, {9, 9, -8, 9, -8, 5}, M("max-9 54 9; -73 -39 -8; 8 5 1")},
+      {"2^63 - 1, s = -9 kept", 3, kMax, {9, 9, -8, -9, 8, 5}, M("max-9 54 9; -73 -39 -8; 8 5 1")},
+      {"-2^63 on 1 x 1 needs 2^63", 1, kMin, {}, kBefore, true}};
   for (const auto& f : faelle) {
     ar::RecordingContext ctx;
     size_t gezogen = 0;

@@ -72,7 +72,9 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"3 x 3", rnd, Rows(3, {0, 0}), "", {}, {{3, 3, 2}, {5, 0, -1}, {-3, 1, 1}}, "1/1", "7", {1, 2, -1, 2, -3, 1}},
       {"12 x 12", rnd, Rows(12, {0}), "", {}, unten, "1/1", "7", zuege},
       {"-2^63 fits", rnd, zwei, "", {}, {{-9223372036854775807, 1}, {1, 1}}, "1/1", min, {1, 1}},
-      {"-2^63 - 1 on the way", rnd, zwei, "", kUeberlaufBox, {}, "5/7", min, {-1, 1}},
+      // d + ab leaves 64 bits, d - ab does not: L's entry turns.
+      {"-2^63 - 1 turned", rnd, zwei, "", {}, {{-9223372036854775807, -1}, {-1, 1}}, "1/1", min, {-1, 1}},
+      {"2^63 + 80 turned", rnd, zwei, "", {}, {{INT64_MAX - 81, 9}, {-9, 1}}, "1/1", "9223372036854775807", {9, 9}},
       {"2^63", rnd, zwei, "", kUeberlaufBox, {}, "5/7", "9223372036854775808"}});
   w->as<fw::RadioButton>("BruchB").click();
   run({
