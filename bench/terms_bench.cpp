@@ -1,13 +1,17 @@
 // Terms evaluated over 12 x 12 stores: the formula field's help text, and
-// pasted terms of a megabyte. FLINT has nothing that parses a term, so
-// these figures stand alone.
+// pasted terms of a megabyte, also a faulty one through the window's "=".
+// FLINT has nothing that parses a term, so these figures stand alone.
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <array>
+#include <cstdlib>
 #include <random>
 #include <string>
 
+#include "app/hauptfenster.h"
+#include "framework/services.h"
 #include "terms/termauswerter.h"
 
 namespace {
@@ -55,5 +59,35 @@ BENCHMARK_CAPTURE(BM_Term12x12, GemischteVorzeichen, [] {
   while (t.size() < 1000000) t += "+-+--+-+";
   return t + "B";
 }())->Unit(benchmark::kMillisecond);
+
+// "=" in a window on the offscreen platform for a faulty term of a megabyte,
+// "A", "+^" 500000 times, "+A": the grid read, the term cleaned and refused,
+// and both boxes' texts as the scripted services take them, the message of
+// the whole term shortened on the way.
+void BM_GleichFehlerhafterMegabyteTerm(benchmark::State& state) {
+  static int argc = 1;
+  static char name[] = "terms_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication app((setenv("QT_QPA_PLATFORM", "offscreen", 0), argc), argv);
+  fw::ScriptedServices services;
+  HauptFenster w(services);
+  std::string term = "A";
+  for (int k = 0; k < 500000; ++k) term += "+^";
+  term += "+A";
+  auto& feld = w.as<fw::EditField>("FormelF");
+  feld.setText(term);  // the cleaned term is the same: "=" leaves the field as it is
+  for (auto _ : state) {
+    services.clearBoxes();
+    services.expectBox();
+    services.expectBox();
+    w.as<fw::BevelButton>("BevelButton22").click();
+    if (services.boxes().size() != 2 || services.boxes()[0].text.size() > fw::kBoxTextMax || feld.text() != term) {
+      state.SkipWithError("not refused with two boxes, the first one shortened");
+      break;
+    }
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * term.size()));
+}
+BENCHMARK(BM_GleichFehlerhafterMegabyteTerm)->Unit(benchmark::kMillisecond);
 
 }  // namespace

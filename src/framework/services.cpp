@@ -123,6 +123,22 @@ uint64_t splitmix(uint64_t& state) {
 
 }  // namespace
 
+std::string shortBoxText(const std::string& text) {
+  if (text.size() <= kBoxTextMax) return text;
+  const std::string middle = " ... ";
+  const size_t keep = kBoxTextMax - middle.size();
+  auto continuation = [&](size_t p) { return (static_cast<unsigned char>(text[p]) & 0xC0) == 0x80; };
+  // The beginning ends before a character, the end starts at one.
+  size_t head = keep / 2, tail = text.size() - (keep - keep / 2);
+  while (head > 0 && continuation(head)) --head;
+  while (tail < text.size() && continuation(tail)) ++tail;
+  return text.substr(0, head) + middle + text.substr(tail);
+}
+
+int Services::msgBox(const std::string& text, int kind) {
+  return showBox(shortBoxText(text), kind);
+}
+
 // ---- QtServices ----
 
 QtServices::QtServices() {
@@ -132,7 +148,7 @@ QtServices::QtServices() {
   loadGermanTranslations();
 }
 
-int QtServices::msgBox(const std::string& text, int kind) {
+int QtServices::showBox(const std::string& text, int kind) {
   loadGermanTranslations();
   QMessageBox box(dialogParent());
   box.setWindowTitle(QString());
@@ -227,7 +243,7 @@ void ScriptedServices::fail(const std::string& what) {
   std::abort();
 }
 
-int ScriptedServices::msgBox(const std::string& text, int kind) {
+int ScriptedServices::showBox(const std::string& text, int kind) {
   boxes_.push_back({text, kind});
   if (answers_.empty()) {
     fail("unscripted message box (kind " + std::to_string(kind) + "): " + text);

@@ -3,6 +3,7 @@
 // file dialogs, the clipboard, random numbers and quitting. One implementation
 // uses Qt; a scripted one answers tests.
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -14,13 +15,21 @@
 
 namespace fw {
 
+// The longest box text shown whole, in bytes: a pasted term of a megabyte
+// in a message would take seconds to lay out.
+inline constexpr size_t kBoxTextMax = 4000;
+// The text itself up to kBoxTextMax bytes; a longer one as its beginning and
+// its end with " ... " between them, at most kBoxTextMax bytes in all, cut
+// between UTF-8 characters.
+std::string shortBoxText(const std::string& text);
 
 class Services {
  public:
   virtual ~Services() = default;
   // Modal box with an empty title; returns the code of the button pressed.
-  // Two form feeds (code 12) in text separate paragraphs.
-  virtual int msgBox(const std::string& text, int kind = core::kMsgPlain) = 0;
+  // Two form feeds (code 12) in text separate paragraphs. Every box passes
+  // here, so a long text is shortened (shortBoxText) the same for all.
+  int msgBox(const std::string& text, int kind = core::kMsgPlain);
   // Save dialog with a suggested file name; nullopt on cancel.
   virtual std::optional<std::string> saveDialog(const std::string& suggestedName) = 0;
   // Open dialog without a type filter; nullopt on cancel.
@@ -31,6 +40,10 @@ class Services {
   virtual double rnd() = 0;
   // Ends the program's event loop.
   virtual void quit() = 0;
+
+ protected:
+  // The box itself, with its text as it shows.
+  virtual int showBox(const std::string& text, int kind) = 0;
 };
 
 // The real thing: Qt dialogs, clipboard and event loop.
@@ -38,13 +51,15 @@ class QtServices : public Services {
  public:
   // Also installs Qt's German texts for its own dialogs when they are present.
   QtServices();
-  int msgBox(const std::string& text, int kind = core::kMsgPlain) override;
   std::optional<std::string> saveDialog(const std::string& suggestedName) override;
   std::optional<std::string> openDialog() override;
   void setClipboardText(const std::string& text) override;
   std::string clipboardText() override;
   double rnd() override;
   void quit() override;
+
+ protected:
+  int showBox(const std::string& text, int kind) override;
 
  private:
   uint64_t state_;
@@ -78,13 +93,16 @@ class ScriptedServices : public Services {
   // set it to a GoogleTest failure; the default aborts.
   void setFailureHook(std::function<void(const std::string&)> hook) { fail_ = std::move(hook); }
 
-  int msgBox(const std::string& text, int kind = core::kMsgPlain) override;
   std::optional<std::string> saveDialog(const std::string& suggestedName) override;
   std::optional<std::string> openDialog() override;
   void setClipboardText(const std::string& text) override { clipboard_ = text; }
   std::string clipboardText() override { return clipboard_; }
   double rnd() override;
   void quit() override { quit_ = true; }
+
+ protected:
+  // Records the box as it shows.
+  int showBox(const std::string& text, int kind) override;
 
  private:
   std::deque<int> answers_;

@@ -1,6 +1,7 @@
 #include "framework/textfile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +38,28 @@ bool writeAll(int fd, const std::string& s) {
   return true;
 }
 
+// A write beyond a file-size limit raises SIGXFSZ, which by default ends the
+// process and loses every unsaved change. Ignored while a file is written,
+// the write fails with EFBIG instead and the save is reported as failed.
+class FileSizeSignalIgnored {
+ public:
+  FileSizeSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    set_ = ::sigaction(SIGXFSZ, &ignore, &old_) == 0;
+  }
+  ~FileSizeSignalIgnored() {
+    if (set_) ::sigaction(SIGXFSZ, &old_, nullptr);
+  }
+  FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+  FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+ private:
+  struct sigaction old_ {};
+  bool set_ = false;
+};
+
 // A new file beside the target under a short name, so that even a target
 // name of the greatest length leaves room for it. O_EXCL: never an existing
 // file or link.
@@ -67,6 +90,7 @@ bool writeTextFile(const std::string& path, const std::string& text, const std::
   if (fd < 0) return false;
   // Every step is checked before the rename: a full disk or a file-size
   // limit must not put a cut file in the old one's place.
+  const FileSizeSignalIgnored noSignal;
   bool ok = writeAll(fd, text) && writeAll(fd, lineEnd) && (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) &&
             ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;

@@ -8,6 +8,8 @@
 #include <QtWidgets>
 
 #include <set>
+#include <string>
+#include <tuple>
 
 #include "framework/services.h"
 #include "framework/text.h"
@@ -196,6 +198,37 @@ TEST(QtServices, MessageBoxKindsShowTheirButtonsAndReturnTheirCodes) {
       box->reject();
     });
     EXPECT_EQ(fw::QtServices().msgBox("Absatz.\f\fZweiter Satz.\fDritter Satz.", c.kind), c.expected) << row;
+  }
+}
+
+// Every box passes Services::msgBox: a text beyond 4000 bytes shows its
+// beginning and its end, 1997 and 1998 bytes around " ... ", cut between
+// characters ("Ü" has two bytes, "€" three, "𝄞" four).
+TEST(Services, ABoxTextBeyond4000BytesShowsItsBeginningAndItsEnd) {
+  auto x = [](size_t n, char c = 'x') { return std::string(n, c); };
+  auto ue = [](size_t n) {
+    std::string s;
+    while (n-- > 0) s += "Ü";
+    return s;
+  };
+  const std::tuple<const char*, std::string, std::string> rows[] = {
+      {"a short text", "Überlauf\f", "Überlauf\f"},
+      {"exactly 4000 bytes", x(4000), x(4000)},
+      {"exactly 4000 bytes of Ü", ue(2000), ue(2000)},
+      {"one byte past", x(4001), x(1997) + " ... " + x(1998)},
+      {"Ü and € across the cuts", x(1996, 'a') + "Ü" + x(100, 'b') + "€" + x(1996, 'c'),
+       x(1996, 'a') + " ... " + x(1996, 'c')},
+      {"Ü and 𝄞 starting right at the cuts", x(1997, 'a') + "Ü" + x(100, 'b') + "𝄞" + x(1994, 'c'),
+       x(1997, 'a') + " ... 𝄞" + x(1994, 'c')},
+      {"2001 Ü", ue(2001), ue(998) + " ... " + ue(999)},
+      {"a megabyte", "Anfang" + x(1000000) + "Ende", "Anfang" + x(1991) + " ... " + x(1994) + "Ende"}};
+  for (const auto& [row, text, shown] : rows) {
+    fw::ScriptedServices services;
+    services.expectBox(core::kAnswerCancel);
+    EXPECT_EQ(services.msgBox(text, core::kMsgOkCancel), core::kAnswerCancel) << row;
+    ASSERT_EQ(services.boxes().size(), 1u) << row;
+    EXPECT_EQ(services.boxes()[0].text, shown) << row;
+    EXPECT_EQ(services.boxes()[0].kind, core::kMsgOkCancel) << row;
   }
 }
 

@@ -118,12 +118,18 @@ TEST(TextFile, WritesVerbatimReplacesKeepingModeAndLinksReadsOnlyRegularFiles) {
 }
 
 // Saves 3000 bytes under a file-size limit, as a full disk would stop it; the
-// exit code tells: 0 saved, 1 refused, 2 no limit set.
-int saveLimited(const std::string& target, rlim_t limit) {
-  std::signal(SIGXFSZ, SIG_IGN);  // the write then fails instead of ending the process
+// exit code tells: 0 saved, 1 refused, 2 no limit set, 3 SIGXFSZ's action
+// changed. With SIGXFSZ at its default action, as a program started under
+// "ulimit -f" has it, the save itself must keep the signal from ending the
+// process, and leave the action as it was.
+int saveLimited(const std::string& target, rlim_t limit, void (*onSigxfsz)(int) = SIG_IGN) {
+  std::signal(SIGXFSZ, onSigxfsz);
   const rlimit r{limit, limit};
   if (::setrlimit(RLIMIT_FSIZE, &r) != 0) return 2;
-  return fw::writeTextFile(target, std::string(2999, 'x'), "\r") ? 0 : 1;
+  const bool saved = fw::writeTextFile(target, std::string(2999, 'x'), "\r");
+  struct sigaction now {};
+  if (::sigaction(SIGXFSZ, nullptr, &now) != 0 || now.sa_handler != onSigxfsz) return 3;
+  return saved ? 0 : 1;
 }
 
 // A save that fails says so and leaves the old file byte for byte, and a pipe
@@ -136,11 +142,13 @@ TEST(TextFile, AFailedSaveLeavesTheOldFileAndPipesAlone) {
   for (const std::string& p : {alt, lang}) std::ofstream(p, std::ios::binary) << "12345";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   fs::create_symlink(fifo, dir + "/link");
-  const std::tuple<const char*, std::string, rlim_t> rows[] = {
-      {"beyond the size limit", alt, 1000}, {"longest name, beyond the size limit", lang, 1000},
-      {"a pipe", fifo, RLIM_INFINITY}, {"a link to a pipe", dir + "/link", RLIM_INFINITY}};
-  for (const auto& [row, target, limit] : rows)
-    EXPECT_EXIT(::_exit(saveLimited(target, limit)), testing::ExitedWithCode(1), "") << row;
+  const std::tuple<const char*, std::string, rlim_t, void (*)(int)> rows[] = {
+      {"beyond the size limit", alt, 1000, SIG_IGN}, {"longest name, beyond the size limit", lang, 1000, SIG_IGN},
+      {"a pipe", fifo, RLIM_INFINITY, SIG_IGN}, {"a link to a pipe", dir + "/link", RLIM_INFINITY, SIG_IGN},
+      {"beyond the size limit, SIGXFSZ at its default action", alt, 1000, SIG_DFL},
+      {"longest name, beyond the size limit, SIGXFSZ at its default action", lang, 1000, SIG_DFL}};
+  for (const auto& [row, target, limit, onSigxfsz] : rows)
+    EXPECT_EXIT(::_exit(saveLimited(target, limit, onSigxfsz)), testing::ExitedWithCode(1), "") << row;
   for (const std::string& p : {alt, lang}) EXPECT_EQ(fw::readTextFile(p), "12345") << p.size();
   EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_symlink(dir + "/link"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4) << "no temporary file left behind";

@@ -5,10 +5,13 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "app/fenster_fixture.h"
@@ -103,6 +106,26 @@ TEST_F(DateiTest, FreshStartFilesByteForByteAndFailedSaves) {
     }
   }
   EXPECT_TRUE(std::filesystem::is_fifo(pfad("pipe")));
+  // Beyond a file-size limit, SIGXFSZ at its default action as a start under
+  // "ulimit -f" leaves it: both saves say so and the program goes on; the old
+  // file stays and no temporary file is left.
+  type("FormelF", "A" + mal("+A", 2000));
+  w->Protokoll = "$" + std::string(4000, 'x');
+  std::ofstream(pfad("alt"), std::ios::binary) << "12345";
+  std::signal(SIGXFSZ, SIG_DFL);
+  rlimit vorher{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &vorher), 0);
+  const rlimit klein{3000, vorher.rlim_max};
+  for (fw::BevelButton* knopf : {&button("BevelButton19"), &button("BevelButton24")}) {
+    services.expectSaveDialog(pfad("alt"));
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &klein), 0);
+    const Boxes boxes = press(*knopf, {core::kAnswerOk});
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &vorher), 0);
+    EXPECT_EQ(boxes, (Boxes{{"Die Datei konnte nicht gespeichert werden.", 0}})) << knopf->name();
+    EXPECT_EQ(fw::readTextFile(pfad("alt")), "12345") << knopf->name();
+  }
+  for (const auto& eintrag : std::filesystem::directory_iterator(dir.path().toStdString()))
+    EXPECT_NE(eintrag.path().filename().string().substr(0, 9), ".quenlor-") << "a temporary file left behind";
 }
 
 TEST_F(DateiTest, RandomWorkspacesComeBackWhole) {

@@ -52,6 +52,23 @@ TEST_F(GleichTest, RefusedTermChangesNothing) {
   }
 }
 
+// A faulty term of a megabyte is refused at once: its message shows only the
+// beginning and the end of the term, 1997 and 1998 bytes around " ... ".
+TEST_F(GleichTest, AMegabyteFaultyTermIsRefusedWithItsMessageShortened) {
+  setGrid({{1, 2}, {3, 4}});
+  button("ProtokollB").click();
+  std::string term = "A", plusHoch;
+  for (int k = 0; k < 500000; ++k) term += "+^";
+  for (int k = 0; k < 986; ++k) plusHoch += "+^";
+  term += "+A";
+  const std::string redux =
+      "In der Prozedur Redux: M1" + plusHoch + " ... " + plusHoch.substr(4) + "+M2 ist ein Fehler aufgetreten";
+  EXPECT_EQ(gleich(term, {core::kAnswerOk, core::kAnswerOk}),
+            (Boxes{{redux, core::kMsgPlain}, {"Formel fehlerhaft ?", core::kMsgPlain}}));
+  EXPECT_EQ(shownGrid() + w->Protokoll + (w->Formelfehler ? ", refused" : ""), "1/1: 1 2 | 3 4$, refused");
+  EXPECT_EQ(text("FormelF"), term);
+}
+
 TEST_F(GleichTest, TheFieldShowsTheCleanedTermWhileAMessageIsOpen) {
   setGrid({{1, 2}, {2, 4}});
   std::string feld;  // FormelF as the box opens: left unscripted, it lands here
