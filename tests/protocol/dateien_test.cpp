@@ -176,7 +176,7 @@ TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
                                       "\xEF\xBB\xBF" + ersetzt("\r\n"), gut.substr(0, gut.size() - 1)})
     EXPECT_EQ(datei::Zerlegen(variante), erwartet) << variante.substr(0, 20);
   // A file that ends with LF had its line ends changed by an editor: those in the term become CR again.
-  EXPECT_EQ(datei::Zerlegen(mitFeld(1353, "A\nB", kStart.substr(0, kStart.size() - 1) + "\n"))->term, "A\rB");
+  EXPECT_EQ(datei::Zerlegen(mitFeld(1353, "A\nB", kStart.substr(0, kStart.size() - 1) + "\n")).value().term, "A\rB");
   auto pos = [&](size_t n) { return static_cast<size_t>(rng() % n); };
   int angenommen = 0;
   for (int k = 0; k < 20000; ++k) {
