@@ -26,6 +26,10 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             {"zero over 3037000500 squared", M("0 | 1/3037000500"), M("0 | 1/3037000500"), M("0")},
             {"numerator 0 times 2^64 + 1", M("2^32 1; 1 1 | 0/1"), M("2^32 1; 1 1"), M("0 0; 0 0")},
             {"factor 2^64", M("2^32"), M("2^32"), kBefore, kOverflow},
+            {"entry 2^64 over factor 2^124", M("2^32 | 2^62/1"), M("2^32 | 2^62/1"), kBefore, kOverflow},
+            // a = 2^33 + 1: the entries' gcd and the denominator are a^2 > 2^64.
+            {"gcd of two values beyond 2^64", M("3*8589934593; 5*8589934593 | 1/8589934593"),
+             M("8589934593 | 1/8589934593"), M("3; 5")},
             {"2^64 + 1", M("2^32 1"), M("2^32; 1"), kBefore, kOverflow}});
   run('+', {{"L = 12", M("1 | 1/4"), M("1 | 1/6"), M("1 | 5/12"), kQuiet, 3, 2},
             {"L = -6", M("1 | 1/-2"), M("1 | 1/3"), M("1 | 1/-6"), kQuiet, 3, -2},
@@ -35,6 +39,8 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             {"B's numerator -2^64 stays", M("0 | 1/4"), M("0 | -2^62/1"), M("0"), kQuiet, 1, -P(62)},
             {"A - A over 2^32 is 0/1", M("1 2 | 1/2^32"), M("-1 -2 | 1/2^32"), M("0 0"), kQuiet, 1, 1},
             {"sizes", M("1 2 | 1/2"), M("1 | 1/3"), kBefore, kFormat, 1, 1},
+            // A's numerator over L = 4 is 2^64: 2^62 - 2^60 found exactly; A's numerator stays.
+            {"2^64 over L", M("1 | 2^62/1"), M("-1 | 2^62/4"), M("1 | 3*2^60/1"), kQuiet, P(62), P(62)},
             {"sum of the entries", M("max"), M("max"), kBefore, kOverflow, 1, 1}});
   run('s', {{"2/3 on 3/4", M("2 3 | 3/4"), M("| 2/3"), M("2 3 | 1/2")},
             {"-1", M("2 3 | 3/4"), M("| -1/1"), M("-2 -3 | 3/4")}, {"1/0", M("2 3 | 3/4"), M("| 1/0"), M("2 3 | 1/0")},
@@ -54,6 +60,9 @@ TEST(MatPot, Table) {
             {"content", M("2 2; 0 2"), p(62), M("1 62; 0 1 | 2^62/1")},
             {"denominator 1/-1", M("1 1; 0 1 | -1/-1"), p(kP), M("-1 -2147483647; 0 -1 | 1/-1")},
             {"12x12 unipotent", firstRow(1), p(kP), firstRow(kP)},
+            {"12x12, the corner in row 12 0 at the end",
+             with(with(with(identity(12), 11, 10, 8), 12, 11, 8), 12, 10, -68719476672), p(kP),
+             with(with(identity(12), 11, 10, 17179869176), 12, 11, 17179869176)},
             {"Fibonacci p = 91", fib, p(91),
              M("7540113804746346429 4660046610375530309; 4660046610375530309 2880067194370816120")},
             {"halved doubling", M("2 | 1/2"), p(kP), M("1")},
@@ -94,6 +103,8 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
   run('v', {{"2, 3", M("2 1; 1 3 | 1/2"), {}, M("6 3; 2 6 | 1/2")}, {"4, 6", M("4 1; 1 6"), {}, M("12 3; 2 12")},
             {"2, -3", M("2 0; 0 -3"), {}, M("-6 0; 0 -6")}, {"-2, -3", M("-2 0; 0 -3"), {}, M("6 0; 0 6")},
             {"zero on the diagonal", M("2 1; 1 0"), {}, M("2 1; 1 0")},
+            {"zero at (1,1)", M("0 1; 1 2"), {}, M("0 1; 1 2")},
+            {"last column", M("2 0 0; 0 3 2^62"), {}, M("2 0 0; 0 3 2^62"), kOverflow},
             {"2 x 3", M("2 1 5; 1 3 7"), {}, M("6 3 15; 2 6 14")},
             {"3 x 2", M("2 1; 1 3; 5 5"), {}, M("6 3; 2 6; 5 5")},
             {"beyond 2^53", M("2^53+2 0; 0 3"), {}, M("3*2^53+6 0; 0 3*2^53+6")},

@@ -32,6 +32,10 @@ TEST(EchelonFormAndInverse, Table) {
             {"divisor 2^64 on the way", M("2^62 0 0; 1 12 20"), {}, M("1 0 0; 0 3 5")},
             {"minors beyond 64 bits", M("1 2^40; 2^40+1 0"), {}, identity(2)},
             {"row (0, -1, 2^63) on the way", M("2 1 0; 1 0 2^62"), {}, M("1 0 2^62; 0 1 -2^63")},
+            // Row 2 - 2^62 * row 1 is (0, 2^124 - 1, 2^62), primitive; row 4 = row 1 + row 2 - row 3.
+            {"beyond 64 bits, a dependent fourth row", M("2^62 1 0; 1 2^62 1; 0 1 1; 2^62+1 2^62 0"), {},
+             identity(3)},
+            {"primitive row", M("4 2 1"), {}, M("4 2 1")}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
             {"rows beyond 64 bits on the way", M("1 -181 3037000496; 0 0 1; 0 -3037000498 -3037000497"), {},
              identity(3)}});
   // d * S^-1 over the least d, with factor N / (Z d) not reduced further.
@@ -49,6 +53,8 @@ TEST(EchelonFormAndInverse, Table) {
             {"not square", M("1 0 0; 0 1 0"), {}, M("1 0 0; 0 1 0"), kSingular},
             {"beyond the array", M("1", 13, 13), {}, M("1", 13, 13), kSingular},
             {"singular, huge", M(kHuge), {}, M(kHuge), kSingular},
+            {"denominator 3 * 2^62", M("3 | 2^62/1"), {}, kBefore, kOverflow},
+            {"entry 2^64", M("1 2^32 0; 0 1 2^32; 0 0 1"), {}, kBefore, kOverflow},
             {"denominator 2^66", M("2^33 1; 0 2^33"), {}, kBefore, kOverflow}});
 }
 
@@ -88,6 +94,7 @@ TEST(DetRangSpur, Table) {
       {"3037000500^2", 'd', M("3037000500 0; 0 3037000500"), 0, true}, {"2^126 - 1", 'd', M("min 1; 1 min"), 0, true},
       {"rank 2 near 2^62", 'r', M("1 3 0; 0 1 4309386534379168539"), 2}, {"rank 11 near 2^62", 'r', m, 11},
       {"-2^63, 2^63 - 1 twice", 'r', M("min max; min max"), 1}, {"the zero matrix", 'r', M("1 2; 3 4 | 0/5"), 0},
+      {"the first prime's rank is 1, a zero row", 'r', M("1 0; 0 0; 0 2147483647"), 2},
       {"-2^63, 2^63 - 1 crossed", 'r', M("min max; max min"), 2},
       {"the first prime's rank is 1", 'r', M("2147483647 0; 0 1"), 2}, {"only the block", 's', M("1 0; 0 7", 1, 1), 1},
       {"2^63", 's', M("2^62 0; 0 2^62"), 0, true}, {"diagonal 1, 5, 9", 's', M("1 0 0; 0 5 0; 0 0 9 | 1/2"), 15},

@@ -67,6 +67,14 @@ TEST_F(BefehlTest, TheProtocolSwitchAndWhatTheCommandsLogWhileItIsOn) {
   EXPECT_EQ(boxesShown(), Boxes(2, {"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}));
 }
 
+// Only the block the size fields show is inverted, not the square one with the hidden row below it.
+TEST_F(BefehlTest, InvertierenTakesTheShownRowsOnly) {
+  setGrid({{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}), type("ZZahlF", "2");
+  EXPECT_EQ(press("BevelButton4", {core::kAnswerOk}),
+            (Boxes{{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}}));
+  EXPECT_EQ(shownGrid() + " " + text("A33F"), "1/1: 1 0 0 | 0 1 0 1");
+}
+
 // A result beyond 64 bits is reported once and changes nothing; a zero
 // denominator is passed on, and the display repairs and reports it.
 TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/fenster_fixture.h"
 
 namespace {
@@ -36,6 +38,14 @@ Rows square(size_t n, int64_t diag, int64_t off) {
   return m;
 }
 
+// Rows K + e_i for i < 11 are independent; the twelfth is row 1 - row 3 + row 2.
+Rows rank11() {
+  Rows m = square(12, K, K);
+  for (size_t i = 0; i < 11; ++i) m[i][i] += 1;
+  for (size_t j = 0; j < 12; ++j) m[11][j] = m[0][j] - m[2][j] + m[1][j];
+  return m;
+}
+
 }  // namespace
 
 // Grid and output field in, number, box or new grid out; logging is on, and
@@ -56,12 +66,16 @@ TEST_F(KnopfTest, NumberCommandsTable) {
   button("ProtokollB").click();
   run({
       {"Det ignores the factor", det, {{1, 2}, {3, 4}}, "Det() = -2"},
+      {"Det of I + J, 12 x 12", det, square(12, 2, 1), "Det() = 13"},
+      {"Rang near 2^62", rang, rank11(), "Rang() = 11"},
       {"Det not square", det, {{1, 2, 3}, {4, 5, 6}}, "", {{"Keine quadratische Matrix", kPlain}}},
       {"Det beyond 64 bits", det, square(2, 3037000500, 0), "", kUeberlaufBox},
       {"Rang 1", rang, {{1, 2, 3}, {2, 4, 6}}, "Rang() = 1"}, {"Spur 2^63", spur, square(2, K, 0), "", kUeberlaufBox},
       {"Spur 2^31", spur, {{2147483648}}, "Spur() = 2147483648"}, {"1 x 1", rnd, {{0, 0}}, "", {}, {{1}}, "5/1", "5"},
       {"Spur not square", spur, zwei, "", {{"Eine Spur ist nur für quadratische Matrizen erklärt", kPlain}}},
       {"decimals", cramer, {{2, 1, 3}, {1, 3, 5}}, "", {{"L = (0.8 ; 1.4 ) ", kPlain}}},
+      {"(2^53 + 1) / 3 rounded once", cramer, {{3, 9007199254740993}}, "", {{"L = (3002399751580331 ) ", kPlain}}},
+      {"2^63 as a decimal", cramer, {{-1, INT64_MIN}}, "", {{"L = (9223372036854775808 ) ", kPlain}}},
       {"2^64 - 2 on the way, decimal", cramer, halb, "", {{"L = (4611686018427387904 ; 0 ) ", kPlain}}},
       {"D and x beyond 64 bits, decimal", cramer, breit, "",
           {{"L = (3.292722538803427e-10 ; 3.292722539887629e-10 ) ", kPlain}}},
@@ -84,7 +98,11 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"D beyond 64 bits, x fits", cramer, {{3037000500, 0, 1}, {0, 3037000500, 1}}, "",
           {{"L = (1/3037000500; 1/3037000500)", kPlain}}},
       {"D and x beyond 64 bits", cramer, breit, "", kUeberlaufBox},
+      {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", kUeberlaufBox},
       {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}}});
+  // The ends of [0, 1): 0 gives -10, the largest double below 1 gives 9.
+  setGrid({{0, 0}}), type("InOutF", ""), services.queueRnd(0.0), services.queueRnd(std::nextafter(1.0, 0.0));
+  EXPECT_EQ((press(rnd), grid()), (Rows{{-10, 9}}));
 }
 
 TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {
@@ -95,6 +113,8 @@ TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {
     press(b);  // the second round with logging off
   EXPECT_EQ(w->Protokoll, "$\\det \\left( \\begin {array} {c}5\\\\\r" + kEnde + " = 5" + kUmbruch + "\\mathrm{rg} " +
                               block + " = 1" + kUmbruch + "\\mathrm{spur} " + block + " = 5" + kUmbruch);
+  w->Protokoll = "$", setGrid({{5}}, "3", "2"), press("ProtokollB"), press("BevelButton16");
+  EXPECT_EQ(w->Protokoll, "$\\det \\left( \\begin {array} {c}5\\\\\r" + kEnde + " = 5" + kUmbruch) << "factor 3/2";
 }
 
 TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
@@ -105,6 +125,8 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
     const char* aSpalten = nullptr; const char* bNum = "1"; } faelle[] = {
       {"A 1 x 1 zero, as after start", "1", "1", "1", {{0}}, {{0}}, "", {{basis + "1", kCaution}}},
       {"A 2 x 3", "1", "1", "1", {{1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}}, "", {{basis + "3", kCaution}}},
+      {"A 3 x 2", "1", "1", "1", {{1, 0}, {0, 1}, {0, 0}}, e2, "", {{basis + "2", kCaution}}},
+      {"A^-1 beyond 64 bits", "4611686018427387904", "1", "1", {{3}}, {{1}}, "", kUeberlaufBox},
       {"A singular, hidden column", "1", "1", "1", {{1, 2, 0}, {2, 4, 1}}, e2, "", {{basis + "2", kCaution}}, "2"},
       {"A with factor 0", "0", "1", "1", e2, e2, "", {{basis + "2", kCaution}}},
       {"inverse of A", "1", "1", "1", {{1, 1}, {0, 1}}, e2, "1/1: 1 -1 | 0 1", {}},

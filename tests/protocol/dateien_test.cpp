@@ -185,6 +185,20 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
   }
 }
 
+// A file of the largest size loads; one byte more is refused and changes nothing.
+TEST_F(DateiTest, TheLargestFileLoads) {
+  const std::string rumpf = kStart.substr(0, kStart.size() - 3);  // up to the protocol
+  std::string protokoll = "$" + std::string(datei::kGroessteDatei - rumpf.size() - 3, 'x');
+  ASSERT_TRUE(fw::writeTextFile(pfad("gross"), rumpf + protokoll + ";\r", ""));
+  services.expectOpenDialog(pfad("gross"));
+  EXPECT_EQ(press("BevelButton20"), Boxes{});
+  EXPECT_EQ(w->Protokoll.size(), protokoll.size());
+  ASSERT_TRUE(fw::writeTextFile(pfad("gross"), rumpf + protokoll + "y;\r", ""));
+  w->Protokoll = "$", services.expectOpenDialog(pfad("gross"));
+  EXPECT_EQ(press("BevelButton20", {core::kAnswerOk}), kUeberlaufBox);
+  EXPECT_EQ(w->Protokoll, "$");
+}
+
 // LF, CRLF, a byte-order mark or no line end load alike. Bytes flipped, cut,
 // repeated and digits enlarged: each file is either taken whole, a sound
 // workspace that its own file gives back, or refused (and nothing changes
@@ -199,6 +213,8 @@ TEST_F(DateiTest, VariantsLoadAlikeMutationsWholeOrNotAtAll) {
   for (const std::string& variante : {ersetzt("\n"), ersetzt("\r\n"), "\xEF\xBB\xBF" + gut,
                                       "\xEF\xBB\xBF" + ersetzt("\r\n"), gut.substr(0, gut.size() - 1)})
     EXPECT_EQ(datei::Zerlegen(variante), erwartet) << variante.substr(0, 20);
+  // A file that ends with LF had its line ends changed by an editor: those in the term become CR again.
+  EXPECT_EQ(datei::Zerlegen(mitFeld(1353, "A\nB", kStart.substr(0, kStart.size() - 1) + "\n")).value().term, "A\rB");
   auto pos = [&](size_t n) { return static_cast<size_t>(rng() % n); };
   int angenommen = 0;
   for (int k = 0; k < 20000; ++k) {

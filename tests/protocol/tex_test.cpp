@@ -13,6 +13,7 @@ TEST(Tex, TermsAsLatex) {
       {"A^(-2)", "A^{\\left(-2\\right)}"}, {"A^-(1+1)*B", "A^{-\\left(1+1\\right)}\\cdot B"}, {"A/2", "A/2"},
       {"(A", "\\left(A"},
       // Powers group from the left, and LaTeX takes one exponent per base.
+      {"2*A^2^3", "2\\cdot \\left(A^{2}\\right)^{3}"},
       {"A^2^3", "\\left(A^{2}\\right)^{3}"}, {"B+(A+C)^2^-1", "B+\\left(\\left(A+C\\right)^{2}\\right)^{-1}"}};
   for (const auto& [term, tex] : faelle) EXPECT_EQ(protokoll::Tex(term), tex) << term;
 }

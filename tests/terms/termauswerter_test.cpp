@@ -122,6 +122,7 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
       {{"D^-0", "D^-1"}, {kSingulaer, kFormat}},  // the inverse first, then the power of D
       {{"(D^2)+(H^-1)"}, {kSingulaer, kFormat}},  // the last bracket first
       {{"99999999999999999999*A", "9223372036854775808*A", "4611686018427387904*2*A"}, {kUeberlauf}},
+      {{"4611686018427387904*4*A", "1/4294967297*1/4294967295*A"}, {kUeberlauf}},  // 2^64, 1/(2^64 - 1)
       // G^2+H^-1 stops before the singular H.
       {{"(9223372036854775807+1)*A", "G*G", "G^2+H^-1", "A^4294967298", "F", "A+F"}, {kUeberlauf}}};
   for (const auto& f : faelle) for (const char* term : f.terms) EXPECT_EQ(run(term), f.boxes) << term;
