@@ -361,9 +361,7 @@ def main():
         with open(os.path.join(args.out, 'STATUS'), 'w') as f:
             f.write(f'{len(results)} of {len(mutants)} mutants done after {(time.time() - started) / 60:.1f} min\n')
             f.write('finished files:\n' + ''.join(f'  {x}\n' for x in done))
-            f.write('not finished yet:\n' + ''.join(f'  {x}\n' for x in busy))
-            if not busy:
-                f.write('the run is complete\n')
+            f.write('not finished yet:\n' + ''.join(f'  {x}\n' for x in busy) if busy else 'the run is complete\n')
 
     def work(w):
         while not stop.is_set():
