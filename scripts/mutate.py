@@ -243,9 +243,11 @@ class Worker:
         with open(path, 'rb') as f:
             original = f.read()
         lines = original.decode('utf-8').split('\n')
-        if lines[m['line'] - 1] != m['orig']:
+        # A rerun on a newer tree: the line may have moved; take the nearest line with the same text.
+        near = [i for i in range(len(lines)) if lines[i] == m['orig']]
+        if not near:
             return 'stale', '', 0.0
-        lines[m['line'] - 1] = m['mut']
+        lines[min(near, key=lambda i: abs(i + 1 - m['line']))] = m['mut']
         t0 = time.time()
         try:
             with open(path, 'wb') as f:
@@ -306,6 +308,7 @@ def main():
     ap.add_argument('--test-timeout', type=int, default=60)
     ap.add_argument('--list', action='store_true', help='only list the mutants')
     ap.add_argument('--rerun', metavar='REPORT', help='run only the survivors of this mutants.jsonl')
+    ap.add_argument('--skip', metavar='REPORT', help='leave out the mutants this mutants.jsonl has run already')
     args = ap.parse_args()
 
     if args.rerun:
@@ -318,6 +321,10 @@ def main():
         share = args.sample
         if args.limit is not None and mutants:
             share = min(share, args.limit / len(mutants))
+        if args.skip:
+            with open(args.skip) as f:
+                done = {(d['file'], d['orig'], d['mut']) for d in map(json.loads, filter(str.strip, f))}
+            mutants = [m for m in mutants if (m['file'], m['orig'], m['mut']) not in done]
         if share < 1.0:
             mutants = sample(mutants, share, args.seed)
     files_order = list(dict.fromkeys(m['file'] for m in mutants))
