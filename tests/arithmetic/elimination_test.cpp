@@ -43,6 +43,10 @@ TEST(EchelonFormAndInverse, Table) {
             {"a deletion moves all twelve columns", M("1 0" + o9 + "1; 2 0" + o9 + "2; 0 1" + o9 + "5"), {},
              M("1 0" + o9 + "1; 0 1" + o9 + "5; 0 1" + o9 + "5", 2, 12)},
             {"row count -1 read as 0", with(M("1 2 | 2/3"), 0, 0, -1), {}, M("1 2 | 2/3", 0, 2)},
+            // The sign step turns columns 1 to n only, in 64 bits and beyond.
+            {"column 0 not turned", with(M("-2 4; -1 2"), 1, 0, 5), {}, with(M("1 -2; 0 0", 1, 2), 1, 0, 5)},
+            {"column 0 not turned past 64 bits", with(M("2 1 0; 1 0 2^62"), 1, 0, 5), {},
+             with(M("1 0 2^62; 0 1 -2^63"), 1, 0, 5)},
             {"primitive row", M("4 2 1"), {}, M("4 2 1")}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
             {"rows beyond 64 bits on the way", M("1 -181 3037000496; 0 0 1; 0 -3037000498 -3037000497"), {},
              identity(3)}});
