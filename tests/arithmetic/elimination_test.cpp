@@ -42,6 +42,8 @@ TEST(EchelonFormAndInverse, Table) {
             {"content 1 behind a leading 2", M("1 1 1; 1 3 4; 2 2 2"), {}, M("2 0 -1; 0 2 3; 0 0 0", 2, 3)},
             {"a deletion moves all twelve columns", M("1 0" + o9 + "1; 2 0" + o9 + "2; 0 1" + o9 + "5"), {},
              M("1 0" + o9 + "1; 0 1" + o9 + "5; 0 1" + o9 + "5", 2, 12)},
+            {"pivot in row 12", M("0; 0; 0; 0; 0; 0; 0; 0; 0; 0; 0; 1"), {},
+             M("1; 0; 0; 0; 0; 0; 0; 0; 0; 0; 0; 0", 1, 1)},
             {"row count -1 read as 0", with(M("1 2 | 2/3"), 0, 0, -1), {}, M("1 2 | 2/3", 0, 2)},
             // The sign step turns columns 1 to n only, in 64 bits and beyond.
             {"column 0 not turned", with(M("-2 4; -1 2"), 1, 0, 5), {}, with(M("1 -2; 0 0", 1, 2), 1, 0, 5)},
