@@ -26,6 +26,7 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             {"zero over 3037000500 squared", M("0 | 1/3037000500"), M("0 | 1/3037000500"), M("0")},
             {"numerator 0 times 2^64 + 1", M("2^32 1; 1 1 | 0/1"), M("2^32 1; 1 1"), M("0 0; 0 0")},
             {"factor 2^64", M("2^32"), M("2^32"), kBefore, kOverflow},
+            {"factor 2^64 beside a 0", M("2^32"), M("2^32 0"), kBefore, kOverflow},
             {"entry 2^64 over factor 2^124", M("2^32 | 2^62/1"), M("2^32 | 2^62/1"), kBefore, kOverflow},
             // a = 2^33 + 1: the entries' gcd and the denominator are a^2 > 2^64.
             {"gcd of two values beyond 2^64", M("3*8589934593; 5*8589934593 | 1/8589934593"),
@@ -119,6 +120,11 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"wide", M("1 0 1; 0 1 1"), {}, M("1 0 0; 0 1 0")},
             {"P = 2^124 + 1", M("2^62 1; 1 0"), {}, M("2^62 1; 1 -2^62")},
             {"row below stays", M("1 0; 2^32 1; 0 1 | 1/3", 2, 2), {}, M("1 -2^32; 2^32 1; 0 1 | 1/3", 2, 2)},
+            {"<c, a> = -1", M("1 -1; 0 1"), {}, M("1 0; 0 1")},
+            {"twelve rows", M("1 1; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0"), {},
+             M("1 11; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1")},
+            // The residual (2^64 + 1, -2^32, 1): only its first entry does not fit.
+            {"first entry does not fit", M("0 1; 1 0; 2^32 1"), {}, M("0 1; 1 0; 2^32 1"), kOverflow},
             {"column does not fit", M("1 0; 2^32 1; 0 1"), {}, M("1 0; 2^32 1; 0 1"), kOverflow}});
 }
 

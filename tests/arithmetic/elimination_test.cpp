@@ -15,6 +15,7 @@ using namespace test;
 const char* kHuge = "max 1 1; 1 max 1; 9223372036854775806 -9223372036854775806 0";
 
 TEST(EchelonFormAndInverse, Table) {
+  const std::string o9 = " 0 0 0 0 0 0 0 0 0 ";  // for rows of twelve columns
   // Reduced echelon forms with integer leading entries, as worked by hand; the row count drops to the rank, the
   // column count and the factor stay. The rank, found apart, leaves its matrix as it was.
   run('e', {{"2x+y=3, 4x+3y=7", M("2 1 3; 4 3 7 | 5/7"), {}, M("1 0 1; 0 1 1 | 5/7")},
@@ -35,6 +36,19 @@ TEST(EchelonFormAndInverse, Table) {
             // Row 2 - 2^62 * row 1 is (0, 2^124 - 1, 2^62), primitive; row 4 = row 1 + row 2 - row 3.
             {"beyond 64 bits, a dependent fourth row", M("2^62 1 0; 1 2^62 1; 0 1 1; 2^62+1 2^62 0"), {},
              identity(3)},
+            // Row 3 = row 1 + row 2, deleted at the second pivot: row 4 moves up, past 64 bits on the way.
+            {"beyond 64 bits, a deleted row moves the next up", M("2^62 1 0; 1 2^62 1; 2^62+1 2^62+1 1; 0 1 1"), {},
+             M("1 0 0; 0 1 0; 0 0 1; 0 0 1", 3, 3)},
+            {"content 1 behind a leading 2", M("1 1 1; 1 3 4; 2 2 2"), {}, M("2 0 -1; 0 2 3; 0 0 0", 2, 3)},
+            {"a deletion moves all twelve columns", M("1 0" + o9 + "1; 2 0" + o9 + "2; 0 1" + o9 + "5"), {},
+             M("1 0" + o9 + "1; 0 1" + o9 + "5; 0 1" + o9 + "5", 2, 12)},
+            {"pivot in row 12", M("0; 0; 0; 0; 0; 0; 0; 0; 0; 0; 0; 1"), {},
+             M("1; 0; 0; 0; 0; 0; 0; 0; 0; 0; 0; 0", 1, 1)},
+            {"row count -1 read as 0", with(M("1 2 | 2/3"), 0, 0, -1), {}, M("1 2 | 2/3", 0, 2)},
+            // The sign step turns columns 1 to n only, in 64 bits and beyond.
+            {"column 0 not turned", with(M("-2 4; -1 2"), 1, 0, 5), {}, with(M("1 -2; 0 0", 1, 2), 1, 0, 5)},
+            {"column 0 not turned past 64 bits", with(M("2 1 0; 1 0 2^62"), 1, 0, 5), {},
+             with(M("1 0 2^62; 0 1 -2^63"), 1, 0, 5)},
             {"primitive row", M("4 2 1"), {}, M("4 2 1")}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
             {"rows beyond 64 bits on the way", M("1 -181 3037000496; 0 0 1; 0 -3037000498 -3037000497"), {},
              identity(3)}});
@@ -68,11 +82,19 @@ TEST(Verfahren, BoundsFromTheCaller) {
   for (int i = 1; i <= 11; ++i) full[i][i + 1] = i + 1;
   ar::Verfahren(ctx, full);
   EXPECT_EQ(std::make_pair(full[0][0], full[11][12]), std::make_pair(int64_t{11}, int64_t{1}));
+  Matrix drei = identity(3);  // row 3 is zero over two columns: deleted, no regular 3 x 3 system
+  ar::Verfahren(ctx, drei, 3, 2);
+  EXPECT_EQ(drei, M("1 0 0; 0 1 0; 0 0 1", 2, 3));
+  Matrix zwoelf = with(identity(12), 0, 0, 13);  // a row count beyond the array is read as 12
+  ar::Verfahren(ctx, zwoelf);
+  EXPECT_EQ(zwoelf, identity(12));
   Matrix rows = M("1 2 7; 3 4 8; 5 6 9", 3, 2);
   ar::ZeileLoeschen(rows, 1, 3, 2), ar::Zeilentausch(rows, 1, 3);
   ar::ZeileLoeschen(rows, 11, 99, 99);  // bounds from a damaged file stay inside the array
+  ar::Zeilentausch(rows, 2, 0);  // the header is no entry row
   EXPECT_EQ(rows, M("5 6 7; 5 6 8; 3 4 9", 3, 2));
   EXPECT_TRUE(ar::IstNullzeile(M("0 0 5"), 1, 2) && !ar::IstNullzeile(M("0 0 5"), 1, 99));
+  EXPECT_TRUE(ar::IstNullzeile(M("1 2"), 0, 2) && ar::IstNullzeile(with(M("0 0"), 1, 0, 5), 1, 2));  // no entries
 }
 
 // One number from a matrix: 'd' Det and 's' Spur, exact or the overflow report and 0; 'r' Rang, exact for any

@@ -32,6 +32,8 @@ TEST(Dezimalquotient, Table) {
       {"largest double", pow2(1024) * (P(53) - 1) + pow2(1023) - 1, P(53), std::numeric_limits<double>::max()},
       {"beyond the doubles", -pow2(1100), 7, -std::numeric_limits<double>::infinity()},
       {"subnormal 2/3 of 2^-1074", 1, 3 * pow2(1073), 5e-324}, {"half of 2^-1074 to even", pow2(200), pow2(1275), 0.0},
+      {"3 1/4 of 2^-1074 down to 3", 13, pow2(1076), 1.5e-323},
+      {"tie at 3/2 of 2^-1074 up to even", 3, pow2(1075), 1e-323},
       {"just above half of 2^-1074", pow2(200) + 1, pow2(1275), 5e-324}};
   for (const auto& f : faelle) {
     const double x = ar::Dezimalquotient(f.a, f.b);

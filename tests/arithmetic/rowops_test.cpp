@@ -56,6 +56,16 @@ TEST(RowAndColumnSteps, Table) {
       {"2^128", 'p', M("min; min; min; min"), {}, 1, 1, 0, 0, kOverflows},
       {"2^126 - 2^126 + max", 'p', M("min min; min max; 1 -1"), {}, 1, 2, kMax},
       {"2^127 on the way", 'p', M("min min; min min; min max; min max; 2^32 -2^32"), {}, 1, 2, 0},
+      // 2^127 - 1 + 1 leaves 128 bits upwards, the next product brings it back: exact.
+      {"2^127 by a product 1", 'p', M("min min; -max min; max 1; 1 1; min max; min max; min 2; 7 1"), {}, 1, 2, 7},
+      {"column 12", 'p', with(M("2"), 1, 12, 3), {}, 12, 1, 6},
+      {"column 0", 'p', with(M("2; 3"), 1, 0, 5), {}, 1, 0, 10},
+      // Next to column -1 lies row 1's column 12, next to column 13 row 2's column 0: neither is read.
+      {"column -1", 'p', with(with(M("0; 0"), 1, 12, 1), 2, 12, 1), {}, 12, -1, 0},
+      {"column 13", 'p', with(M("1; 1"), 2, 0, 7), {}, 13, 1, 0},
+      {"column 12", 'c', with(with(M("0; 0"), 1, 12, 4), 2, 12, 6), with(with(M("0; 0"), 1, 12, 2), 2, 12, 3), 12},
+      {"-2^63 and 3", 'c', M("min; 3"), {}, 1},
+      {"only row 1", 'z', M("3; 0"), {}, 1, 0, 0}, {"column 0", 'z', with(M("0; 0"), 2, 0, 4), {}, 0, 0, 0},
       {"zero", 'z', M("0 1; 0 2"), {}, 1, 0, 1}, {"-2^63", 'z', M("0; min"), {}, 1, 0, 0},
       {"below the rows", 'z', M("0; 5", 1, 1), {}, 1, 0, 1}};
   for (const Step& s : steps) {
