@@ -15,8 +15,10 @@ namespace {
 // becomes zero. The elimination then ends at the primitive rows of the
 // reduced echelon form with a positive diagonal, which Bareiss's elimination
 // reaches at less cost: its rows are those rows times the determinant D.
+// Only where the sign step turns whole rows: with columns beyond the
+// caller's bound, their signs depend on the pivots on the way.
 bool regular(Matrix& M, int32_t rows, int32_t cols, int32_t sz) {
-  if (rows == 0 || rows > std::min(sz, cols)) return false;
+  if (rows == 0 || rows > cols || sz < cols) return false;
   detail::BareissArray w;
   for (int i = 0; i < rows; ++i)
     for (int j = 0; j < cols; ++j) w[i][j] = M[i + 1][j + 1];
@@ -29,8 +31,8 @@ bool regular(Matrix& M, int32_t rows, int32_t cols, int32_t sz) {
     for (int j = rows; j < cols && g != 1; ++j) g = exact::gcd64(g, exact::mag64(w[i][j]));
     for (int j = 0; j < cols; ++j) {
       const uint64_t q = exact::mag64(w[i][j]) / g;
-      // The sign step turns rows with a negative diagonal, over the pivot columns' range.
-      const bool neg = (w[i][j] < 0) != (D < 0 && j < sz);
+      // The sign step turns rows with a negative diagonal.
+      const bool neg = (w[i][j] < 0) != (D < 0);
       if (q > (neg ? uint64_t{1} << 63 : uint64_t{INT64_MAX})) return false;
       out[i + 1][j + 1] = static_cast<int64_t>(neg ? 0 - q : q);
     }

@@ -85,6 +85,9 @@ TEST(Verfahren, BoundsFromTheCaller) {
   Matrix drei = identity(3);  // row 3 is zero over two columns: deleted, no regular 3 x 3 system
   ar::Verfahren(ctx, drei, 3, 2);
   EXPECT_EQ(drei, M("1 0 0; 0 1 0; 0 0 1", 2, 3));
+  Matrix schmal = M("-1 0 5; 0 1 7");  // the sign step turns two columns; the pivots on the way turned row 1
+  ar::Verfahren(ctx, schmal, 2, 2);
+  EXPECT_EQ(schmal, M("1 0 -5; 0 1 -7"));
   Matrix zwoelf = with(identity(12), 0, 0, 13);  // a row count beyond the array is read as 12
   ar::Verfahren(ctx, zwoelf);
   EXPECT_EQ(zwoelf, identity(12));
