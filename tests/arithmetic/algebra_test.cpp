@@ -31,6 +31,11 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             // a = 2^33 + 1: the entries' gcd and the denominator are a^2 > 2^64.
             {"gcd of two values beyond 2^64", M("3*8589934593; 5*8589934593 | 1/8589934593"),
              M("8589934593 | 1/8589934593"), M("3; 5")},
+            // Sums of 2^127 leave 128 bits: the exact way reduces them, the sign going into the entries.
+            {"sum 2^127 times -1/2^126", M("min min | -1/min"), M("min; min | 1/min"), M("-1 | 2/1")},
+            {"sum 2^127 over -3 * 2^124", M("min min | 1/min"), M("min; min | 1/3*2^61"), M("1 | 8/-3")},
+            {"sum 2^127, numerator 0", M("min min | 0/1"), M("min; min"), M("0")},
+            {"sum 2^127 over 0/0", M("min min | 0/0"), M("min; min"), M("1 | 0/0")},
             {"2^64 + 1", M("2^32 1"), M("2^32; 1"), kBefore, kOverflow}});
   run('+', {{"L = 12", M("1 | 1/4"), M("1 | 1/6"), M("1 | 5/12"), kQuiet, 3, 2},
             {"L = -6", M("1 | 1/-2"), M("1 | 1/3"), M("1 | 1/-6"), kQuiet, 3, -2},
@@ -42,6 +47,7 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             {"sizes", M("1 2 | 1/2"), M("1 | 1/3"), kBefore, kFormat, 1, 1},
             // A's numerator over L = 4 is 2^64: 2^62 - 2^60 found exactly; A's numerator stays.
             {"2^64 over L", M("1 | 2^62/1"), M("-1 | 2^62/4"), M("1 | 3*2^60/1"), kQuiet, P(62), P(62)},
+            {"2^64 over L = -4", M("1 | 2^62/-1"), M("-1 | 2^62/4"), M("1 | 5*2^60/-1"), kQuiet, P(62), -P(62)},
             {"sum of the entries", M("max"), M("max"), kBefore, kOverflow, 1, 1}});
   run('s', {{"2/3 on 3/4", M("2 3 | 3/4"), M("| 2/3"), M("2 3 | 1/2")},
             {"-1", M("2 3 | 3/4"), M("| -1/1"), M("-2 -3 | 3/4")}, {"1/0", M("2 3 | 3/4"), M("| 1/0"), M("2 3 | 1/0")},
@@ -85,6 +91,20 @@ TEST(MatPot, Table) {
             {"not square, p = 0", wide, p(0), identity(2)}});
 }
 
+// The term evaluator hands a fresh array to the sum; "lin.Abb." a copy of A, whose cells outside the product stay.
+TEST(ProductSumIntoOtherArrays, Table) {
+  const Matrix column0 = with(with(kBefore, 1, 0, 3), 2, 0, 5);
+  const struct { const char* name; char op; Matrix a, b, r, expected; } cases[] = {
+      {"2^64 over L into a fresh array", '+', M("1 | 2^62/1"), M("-1 | 2^62/4"), Matrix{}, M("1 | 3*2^60/1")},
+      {"sum 2^127 beside column 0", '*', M("min min | 1/min"), M("min; min | 1/min"), column0,
+       with(with(M("1 | 2/1"), 1, 0, 3), 2, 0, 5)}};
+  for (auto c : cases) {
+    ar::RecordingContext ctx;
+    c.op == '+' ? ar::MatPlus(ctx, c.a, c.b, c.r) : ar::MatMult(ctx, c.a, c.b, c.r);
+    EXPECT_EQ(std::tie(c.r, ctx.overflow), std::make_tuple(c.expected, false)) << c.name;
+  }
+}
+
 TEST(NormalFormDiagonalOrthogonal, Table) {
   // The normal form, which a second run leaves as it is; the rest of the header and cells outside stay.
   run('n', {{"gcd into factor", M("2 4; 6 8 | 1/3"), {}, M("1 2; 3 4 | 2/3")},
@@ -111,6 +131,9 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"beyond 2^53", M("2^53+2 0; 0 3"), {}, M("3*2^53+6 0; 0 3*2^53+6")},
             {"L = 3 * 2^62", M("2^62 0; 0 3"), {}, M("2^62 0; 0 3"), kOverflow},
             {"row", M("2^40 0; 2^30 3"), {}, M("2^40 0; 2^30 3"), kOverflow},
+            {"a factor of 2^62 stays out", M("2 1; 1 3 | 2^62/1"), {}, M("6 3; 2 6 | 2^62/1")},
+            // Column 0 carries no value; files keep it, and it is scaled along, wrapping: 3 * 2^62 -> -2^62.
+            {"column 0 along", with(M("2 1; 1 3"), 1, 0, P(62)), {}, with(M("6 3; 2 6"), 1, 0, -P(62))},
             {"value zero: nothing to scale", M("max 1; 1 max-1 | 0/1"), {}, M("max 1; 1 max-1 | 0/1")}});
   // Orthogonal primitive columns; the factor and the cells below stay. On overflow the columns from there on stay.
   run('o', {{"2x2", M("1 1; 1 0 | 1/3"), {}, M("1 1; 1 -1 | 1/3")}, {"3-4-5", M("3 1; 4 2"), {}, M("3 -4; 4 3")},

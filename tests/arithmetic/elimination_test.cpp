@@ -69,6 +69,8 @@ TEST(EchelonFormAndInverse, Table) {
             {"singular, huge", M(kHuge), {}, M(kHuge), kSingular},
             {"denominator 3 * 2^62", M("3 | 2^62/1"), {}, kBefore, kOverflow},
             {"entry 2^64", M("1 2^32 0; 0 1 2^32; 0 0 1"), {}, kBefore, kOverflow},
+            // 2^62 * 4 on the way to the entry -2^62 / 4.
+            {"2^62 above the diagonal", M("4 2^62; 0 1"), {}, M("1 -2^62; 0 4 | 1/4")},
             {"denominator 2^66", M("2^33 1; 0 2^33"), {}, kBefore, kOverflow}});
 }
 

@@ -103,6 +103,17 @@ TEST(Cramermatrix, ColumnByTheRightHandSide) {
     Matrix out = kBefore;
     EXPECT_EQ((ar::Cramermatrix(M("1 2 5; 3 4 6 | 2/3"), j, out), out), M(std::string(b) + " | 2/3", 2, 2)) << j;
   }
+  // Eleven equations: the right-hand side in column 12, the array's last. A header of 13 rows reads as 12.
+  Matrix elf = M("", 11, 12), out = kBefore;
+  for (int i = 1; i <= 11; ++i) elf[i][i] = 1, elf[i][12] = 10 * i;
+  Matrix want = with(elf, 0, 1, 11);
+  for (int i = 1; i <= 11; ++i) want[i][1] = 10 * i;
+  EXPECT_EQ((ar::Cramermatrix(elf, 1, out), out), want);
+  EXPECT_EQ((ar::Cramermatrix(M("1 2 5; 3 4 6", 13, 14), 1, out), out), M("1 2 5; 3 4 6", 12, 12));
+  // The minor writes columns 1 to n - 1 only: column 0 of its target stays.
+  Matrix minor = with(with(kBefore, 2, 0, 4), 3, 0, 6);
+  ar::Untermatrix(M("1 2 3; 4 5 6; 7 8 10"), 2, minor);
+  EXPECT_EQ(minor, with(with(M("2 3; 8 10; 8 10 | 2/2", 2, 2), 2, 0, 4), 3, 0, 6));
 }
 
 // Kuerzen reduces x itself, the sign into the numerator, and Plus reduces so too; Mal and Kehrwert do not reduce;
@@ -142,6 +153,12 @@ TEST(BruchT, Operations) {
               std::make_tuple(&c, e.Z, e.N, result == "overflow", fehler(result == "Fehler", "Kehrwert")))
         << call;
   }
+}
+
+// A new fraction is 0/0.
+TEST(BruchT, New) {
+  const ar::BruchT b;
+  EXPECT_EQ(std::make_pair(b.Z, b.N), std::make_pair(int64_t{0}, int64_t{0}));
 }
 
 TEST(Ganzzahlig, FloorEqualsValue) {
