@@ -117,6 +117,7 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
       {{"A^3/2", "A^4/2", "A^2/1", "A^(4/2)", "A^(-4/2)"}, redux("M1^b1")}, {{"A^-4/2"}, redux("M1^-b1")},
       {{"A)+B"}, redux("M1)+M2")}, {{"D*A", "D^2", "D^0"}, {kFormat}}, {{"A+D"}, {kFormate}},
       {{"D*A+A"}, {kFormat, kFormate}},  // every step still runs
+      {{"(AB)*C"}, {kFehlerhaft}},  // a bracket that leaves two operands is not its first one
       // H^29 = 5^28 H does not fit, but after the refusal nothing more is reported.
       {{"H^-1", "H^-0", "(0*A)^-1", "H^-29"}, {kSingulaer}}, {{"(A-D)^-1"}, {kFormate}}, {{"(D*A)^-1"}, {kFormat}},
       {{"D^-0", "D^-1"}, {kSingulaer, kFormat}},  // the inverse first, then the power of D
@@ -156,6 +157,18 @@ TEST(HoleKlammern, InnermostPair) {
     terms::Termauswerter::HoleKlammern(s, gi, gj);
     EXPECT_EQ(std::pair(gi, gj), std::pair(i, j)) << s;
   }
+}
+
+// Without a "(", i keeps what it held and the scan for ")" runs down to the first position.
+TEST(HoleKlammern, ClosingBracketFirstWithoutOpening) {
+  int32_t i = 0, j = -1;
+  terms::Termauswerter::HoleKlammern(")M1", i, j);
+  EXPECT_EQ(std::pair(i, j), std::pair(0, 1));
+}
+
+// A number that ends its text ends there, even where the text was cut from a longer one.
+TEST(Zahllaenge, EndsWithTheText) {
+  EXPECT_EQ(terms::Termauswerter::Zahllaenge(std::string_view("3/45").substr(0, 3)), 3);
 }
 
 TEST_F(TermTest, RandomTextsGiveAResultOrARefusal) {
