@@ -17,6 +17,8 @@ TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingI
       // -3 * (2, 0) and 2 * (0, -3): diagonal -6, shown as -1 with factor 6.
       {"Vereinheitlichen 2 x 2", "BevelButton5", {{2, 0}, {0, -3}}, "1", "1", "6/1: -1 0 | 0 -1"},
       {"E->", "BevelButton6", {{5, 6, 7}, {8, 9, 10}}, "3", "7", "1/1: 1 0 0 | 0 1 0"},
+      {"E-> square: the last column's 1 too", "BevelButton6", {{5, 6, 7}, {8, 9, 10}, {1, 2, 3}}, "3", "7",
+       "1/1: 1 0 0 | 0 1 0 | 0 0 1"},
       {"Transponieren", "BevelButton28", {{1, 2, 3}, {4, 5, 6}}, "1", "2", "1/2: 1 4 | 2 5 | 3 6"},
       {"Orthogonalisieren", "BevelButton23", {{1, 2}, {1, 0}}, "1", "1", "1/1: 1 1 | 1 -1"},
       {"Vereinheitlichen of value zero near 2^63", "BevelButton5", {{INT64_MAX, 1}, {1, INT64_MAX - 1}}, "0", "1",

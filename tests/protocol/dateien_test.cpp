@@ -168,6 +168,7 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
       {"term not terminated", rumpf + "\r"}, {"a field too few", rumpf.substr(2) + ";$;\r"},
       {"letter", mitFeld(1, "3x")}, {"decimal point", mitFeld(1, "3.0")}, {"blank", mitFeld(1, " 3")},
       {"empty number", mitFeld(5, "")}, {"beyond 64 bits", mitFeld(20, "9223372036854775808")},
+      {"below -2^63", mitFeld(20, "-9223372036854775809")},
       {"zero rows", mitFeld(1, "0")}, {"13 columns", mitFeld(2, "13")}, {"13 rows in H", mitFeld(1184, "13")},
       {"garbage after the line end", kStart + "x"}, {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF" + kStart}};
   std::mt19937_64 rng(1);

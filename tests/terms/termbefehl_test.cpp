@@ -42,6 +42,11 @@ TEST_F(GleichTest, RefusedTermChangesNothing) {
   setGrid({{1, 2}, {3, 4}});
   button("ProtokollB").click();
   w->G[0] = {1, 1, 1, 1}, w->G[1][1] = 4294967296;  // G = (2^32)
+  // A typed number beyond 64 bits, here in a hidden cell, refuses the term before it is evaluated.
+  type("ACCF", "99999999999999999999");
+  EXPECT_EQ(gleich("X", {core::kAnswerOk}), kUeberlaufBox);
+  EXPECT_EQ(shownGrid() + w->Protokoll + (w->Formelfehler ? ", refused" : ""), "1/1: 1 2 | 3 4$, refused");
+  type("ACCF", "0");
   using enum core::MsgKind;
   const std::pair<const char*, Boxes::value_type> faelle[] = {
       {"A/2", {"Der Term scheint fehlerhaft zu sein.", kMsgPlain}}, {"X(X+2)", {"Formel fehlerhaft ?", kMsgPlain}},
