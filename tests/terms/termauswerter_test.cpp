@@ -82,6 +82,7 @@ TEST_F(TermTest, ValuesOfTerms) {
       {{"A^2^3"}, 1, 1, {{5743, 8370}, {12555, 18298}}},
       {{"X^0", "A^-0"}, 1, 1, {{1, 0}, {0, 1}}}, {{"C^4294967298"}, 1, 1, {{1, 4294967298}, {0, 1}}},
       {{"9223372036854775807*A"}, 9223372036854775807, 1, a},
+      {{"C ^ 4294967298"}, 1, 1, {{1, 4294967298}, {0, 1}}},  // a blank beside a number, none inside it
       {{"A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1)*A"}, 8, 1, a}};  // eight slots of a kind
   for (const auto& f : faelle)
     for (const char* term : f.terms)  // m is read after run: pair takes both by reference
@@ -124,6 +125,8 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
       {{"(D^2)+(H^-1)"}, {kSingulaer, kFormat}},  // the last bracket first
       {{"99999999999999999999*A", "9223372036854775808*A", "4611686018427387904*2*A"}, {kUeberlauf}},
       {{"4611686018427387904*4*A", "1/4294967297*1/4294967295*A"}, {kUeberlauf}},  // 2^64, 1/(2^64 - 1)
+      // The term is read from the left and its first fault ends the reading.
+      {{"99999999999999999999*A/2", "9223372036854775808/3*A+1/0*A"}, {kUeberlauf}},
       // G^2+H^-1 stops before the singular H.
       {{"(9223372036854775807+1)*A", "G*G", "G^2+H^-1", "A^4294967298", "F", "A+F"}, {kUeberlauf}}};
   for (const auto& f : faelle) for (const char* term : f.terms) EXPECT_EQ(run(term), f.boxes) << term;
