@@ -34,6 +34,11 @@ TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingI
     button(b).click();
     EXPECT_EQ(text("A33F"), "0") << b;
   }
+  // E-> of 12 x 12 reaches the last diagonal cell; of 3 x 2 it leaves the hidden third one 0.
+  type("ZZahlF", "12"), type("SZahlF", "12"), button("BevelButton6").click();
+  EXPECT_EQ(text("ACCF") + text("A33F"), "11");
+  type("SZahlF", "2"), type("ZZahlF", "3"), button("BevelButton6").click();
+  EXPECT_EQ(shownGrid() + " " + text("A33F"), "1/1: 1 0 | 0 1 | 0 0 0");
 }
 
 TEST_F(BefehlTest, TheProtocolSwitchAndWhatTheCommandsLogWhileItIsOn) {
@@ -85,6 +90,10 @@ TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {
   setGrid({{3037000499, 0}, {0, 3037000507}});
   EXPECT_EQ(press("BevelButton5", {core::kAnswerOk}), kUeberlaufBox);
   EXPECT_EQ(shownGrid() + w->Protokoll, "1/1: 3037000499 0 | 0 3037000507$") << "the grid keeps what was typed";
+  // Transformieren: y = 1/a and x = (a - 1)/a^2 for a = 3037000500, whose square exceeds 2^63.
+  setGrid({{3037000500, 1, 1}, {0, 3037000500, 1}});
+  EXPECT_EQ(press("BevelButton1", {core::kAnswerOk}), kUeberlaufBox);
+  EXPECT_EQ(shownGrid() + w->Protokoll, "1/1: 3037000500 1 1 | 0 3037000500 1$") << "Transformieren";
   for (const char* b : {"BevelButton1", "BevelButton5", "BevelButton28", "BevelButton23"}) {
     setGrid({{2, 1}, {1, 1}}, "1", "0");
     EXPECT_EQ(press(b, {core::kAnswerOk}), kUeberlaufBox) << b;
