@@ -170,6 +170,7 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
       {"empty number", mitFeld(5, "")}, {"beyond 64 bits", mitFeld(20, "9223372036854775808")},
       {"below -2^63", mitFeld(20, "-9223372036854775809")},
       {"zero rows", mitFeld(1, "0")}, {"13 columns", mitFeld(2, "13")}, {"13 rows in H", mitFeld(1184, "13")},
+      {"zero columns", mitFeld(2, "0")}, {"-1 columns", mitFeld(2, "-1")},
       {"garbage after the line end", kStart + "x"}, {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF" + kStart}};
   std::mt19937_64 rng(1);
   zufaellig(rng);
