@@ -167,6 +167,7 @@ TEST_F(DateiTest, MalformedFilesChangeNothingAndSayOnce) {
       {"empty", ""}, {"cut in a number", kStart.substr(0, 1000)}, {"protocol not terminated", rumpf + ";$\r"},
       {"term not terminated", rumpf + "\r"}, {"a field too few", rumpf.substr(2) + ";$;\r"},
       {"letter", mitFeld(1, "3x")}, {"decimal point", mitFeld(1, "3.0")}, {"blank", mitFeld(1, " 3")},
+      {"letter in an entry", mitFeld(20, "7x")}, {"sign inside an entry", mitFeld(20, "1-2")},
       {"empty number", mitFeld(5, "")}, {"beyond 64 bits", mitFeld(20, "9223372036854775808")},
       {"below -2^63", mitFeld(20, "-9223372036854775809")},
       {"zero rows", mitFeld(1, "0")}, {"13 columns", mitFeld(2, "13")}, {"13 rows in H", mitFeld(1184, "13")},
