@@ -12,6 +12,7 @@ TEST(Tex, TermsAsLatex) {
        "\\frac {2} {3}\\cdot A+\\left(\\frac {3} {5}+\\frac {3} {7}\\right)\\cdot B^{-1}+2\\cdot C^{3}"},
       {"A^(-2)", "A^{\\left(-2\\right)}"}, {"A^-(1+1)*B", "A^{-\\left(1+1\\right)}\\cdot B"}, {"A/2", "A/2"},
       {"(A", "\\left(A"},
+      {"7/A", "\\frac {7} {}A"},  // an empty denominator takes nothing that follows
       // Powers group from the left, and LaTeX takes one exponent per base.
       {"2*A^2^3", "2\\cdot \\left(A^{2}\\right)^{3}"},
       {"A+2^2^3", "A+\\left(2^{2}\\right)^{3}"}, {"A^10+10/20*B", "A^{10}+\\frac {10} {20}\\cdot B"},
