@@ -36,7 +36,12 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             {"sum 2^127 over -3 * 2^124", M("min min | 1/min"), M("min; min | 1/3*2^61"), M("1 | 8/-3")},
             {"sum 2^127, numerator 0", M("min min | 0/1"), M("min; min"), M("0")},
             {"sum 2^127 over 0/0", M("min min | 0/0"), M("min; min"), M("1 | 0/0")},
-            {"2^64 + 1", M("2^32 1"), M("2^32; 1"), kBefore, kOverflow}});
+            {"2^64 + 1", M("2^32 1"), M("2^32; 1"), kBefore, kOverflow},
+            // Each product fits, their sum 3 * (2^31 - 1)^2 does not: the gcd 3 * (2^31 - 1) brings the row back.
+            {"sum of three products past 2^63", M("2^31-1 2^31-1 2^31-1"), M("2^31-1 1; 2^31-1 1; 2^31-1 1"),
+             M("2147483647 1 | 6442450941/1")},
+            {"A's column 0 left out past 2^127", with(M("min min | 1/min"), 1, 0, 7), M("min; min | 1/min"),
+             M("1 | 2/1")}});
   run('+', {{"L = 12", M("1 | 1/4"), M("1 | 1/6"), M("1 | 5/12"), kQuiet, 3, 2},
             {"L = -6", M("1 | 1/-2"), M("1 | 1/3"), M("1 | 1/-6"), kQuiet, 3, -2},
             {"2x2", M("1 0; 0 -1 | 2/3"), M("2 2; 2 2 | -1/6"), M("1 -1; -1 -3 | 1/3"), kQuiet, 4, -1},
@@ -86,6 +91,7 @@ TEST(MatPot, Table) {
             {"numerator 0", M("2^32 1; 1 1 | 0/1"), p(2), M("0 0; 0 0")},
             {"nilpotent 3/0", M("0 1; 0 0 | 3/0"), p(kP), M("0 0; 0 0 | 1/0")},
             {"doubling", M("2"), p(kP), identity(1), kOverflow},
+            {"denominator 3^p", M("1 | 1/3"), p(kP), identity(1), kOverflow},
             {"entry p * 2^40", M("1 2^40; 0 1"), p(kP), identity(2), kOverflow},
             {"not square: one message", wide, p(kP), identity(2), kFormat},
             {"not square, p = 0", wide, p(0), identity(2)}});
@@ -134,7 +140,10 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"a factor of 2^62 stays out", M("2 1; 1 3 | 2^62/1"), {}, M("6 3; 2 6 | 2^62/1")},
             // Column 0 carries no value; files keep it, and it is scaled along, wrapping: 3 * 2^62 -> -2^62.
             {"column 0 along", with(M("2 1; 1 3"), 1, 0, P(62)), {}, with(M("6 3; 2 6"), 1, 0, -P(62))},
-            {"value zero: nothing to scale", M("max 1; 1 max-1 | 0/1"), {}, M("max 1; 1 max-1 | 0/1")}});
+            {"value zero: nothing to scale", M("max 1; 1 max-1 | 0/1"), {}, M("max 1; 1 max-1 | 0/1")},
+            // L = 2^62 (2^124 - 1) leaves even 128 bits.
+            {"L beyond 128 bits", M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"), {}, M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"),
+             kOverflow}});
   // Orthogonal primitive columns; the factor and the cells below stay. On overflow the columns from there on stay.
   run('o', {{"2x2", M("1 1; 1 0 | 1/3"), {}, M("1 1; 1 -1 | 1/3")}, {"3-4-5", M("3 1; 4 2"), {}, M("3 -4; 4 3")},
             {"3x3", M("1 1 0; 1 0 1; 0 1 1"), {}, M("1 1 -1; 1 -1 1; 0 2 1")},
@@ -149,6 +158,15 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             // The residual (2^64 + 1, -2^32, 1): only its first entry does not fit.
             {"first entry does not fit", M("0 1; 1 0; 2^32 1"), {}, M("0 1; 1 0; 2^32 1"), kOverflow},
             {"column does not fit", M("1 0; 2^32 1; 0 1"), {}, M("1 0; 2^32 1; 0 1"), kOverflow}});
+}
+
+// What the protocol shows: a value of zero as the zero matrix with factor 1/1; any other matrix as it is.
+TEST(Nullform, Table) {
+  const struct { const char* name; Matrix m, expected; } cases[] = {
+      {"numerator 0 over 1", M("1 2 | 0/1"), M("0 0")}, {"zero entries, 5/1", M("0 0 | 5/1"), M("0 0")},
+      {"zero entries, 5/3", M("0; 0 | 5/3"), M("0; 0")}, {"1/0 has no value", M("0 | 1/0"), M("0 | 1/0")},
+      {"not zero: as it is", M("0 3 | 2/1"), M("0 3 | 2/1")}};
+  for (const auto& c : cases) EXPECT_EQ(ar::Nullform(c.m), c.expected) << c.name;
 }
 
 }  // namespace

@@ -51,7 +51,11 @@ TEST(EchelonFormAndInverse, Table) {
              with(M("1 0 2^62; 0 1 -2^63"), 1, 0, 5)},
             {"primitive row", M("4 2 1"), {}, M("4 2 1")}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
             {"rows beyond 64 bits on the way", M("1 -181 3037000496; 0 0 1; 0 -3037000498 -3037000497"), {},
-             identity(3)}});
+             identity(3)},
+            // Column 2 has no pivot: the search looks at the last row too, which is 0 there.
+            {"no pivot in column 2 down to the last row", M("1 1 0; 0 0 1; 0 0 1"), {}, M("1 1 0; 0 0 1; 0 0 0", 2, 3)},
+            {"a deleted row leaves column 0", with(with(M("1 2 3; 2 4 6; 1 1 1"), 2, 0, 5), 3, 0, 7), {},
+             with(with(M("1 0 -1; 0 1 2; 0 -1 -2", 2, 3), 2, 0, 5), 3, 0, 7)}});
   // d * S^-1 over the least d, with factor N / (Z d) not reduced further.
   run('i', {{"exchange", M("0 1; 1 0 | 2/3"), {}, M("0 1; 1 0 | 3/2")},
             {"2I, 3/5", M("2 0; 0 2 | 3/5"), {}, M("1 0; 0 1 | 5/6")},
@@ -71,7 +75,9 @@ TEST(EchelonFormAndInverse, Table) {
             {"entry 2^64", M("1 2^32 0; 0 1 2^32; 0 0 1"), {}, kBefore, kOverflow},
             // 2^62 * 4 on the way to the entry -2^62 / 4.
             {"2^62 above the diagonal", M("4 2^62; 0 1"), {}, M("1 -2^62; 0 4 | 1/4")},
-            {"denominator 2^66", M("2^33 1; 0 2^33"), {}, kBefore, kOverflow}});
+            {"denominator 2^66", M("2^33 1; 0 2^33"), {}, kBefore, kOverflow},
+            // Determinant -1, inverse (-1 1; -(2^63 - 1) 2^63): all minors fit, the last entry does not.
+            {"entry 2^63", M("min 1; -max 1"), {}, kBefore, kOverflow}});
 }
 
 TEST(Verfahren, BoundsFromTheCaller) {
@@ -93,6 +99,9 @@ TEST(Verfahren, BoundsFromTheCaller) {
   Matrix zwoelf = with(identity(12), 0, 0, 13);  // a row count beyond the array is read as 12
   ar::Verfahren(ctx, zwoelf);
   EXPECT_EQ(zwoelf, identity(12));
+  Matrix null = M("", 12, 12);  // no pivot in any of the twelve columns: the search ends at column 12
+  ar::Verfahren(ctx, null);
+  EXPECT_EQ(null, M("", 0, 12));
   Matrix rows = M("1 2 7; 3 4 8; 5 6 9", 3, 2);
   ar::ZeileLoeschen(rows, 1, 3, 2), ar::Zeilentausch(rows, 1, 3);
   ar::ZeileLoeschen(rows, 11, 99, 99);  // bounds from a damaged file stay inside the array

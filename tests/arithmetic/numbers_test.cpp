@@ -34,7 +34,10 @@ TEST(Dezimalquotient, Table) {
       {"subnormal 2/3 of 2^-1074", 1, 3 * pow2(1073), 5e-324}, {"half of 2^-1074 to even", pow2(200), pow2(1275), 0.0},
       {"3 1/4 of 2^-1074 down to 3", 13, pow2(1076), 1.5e-323},
       {"tie at 3/2 of 2^-1074 up to even", 3, pow2(1075), 1e-323},
-      {"just above half of 2^-1074", pow2(200) + 1, pow2(1275), 5e-324}};
+      {"just above half of 2^-1074", pow2(200) + 1, pow2(1275), 5e-324},
+      {"3/4 of 2^-1074 up", 3, pow2(1076), 5e-324}, {"minus half of 2^-1074 to +0", -pow2(200), pow2(1275), 0.0},
+      // Scaled by 2^1076 exactly, at the bottom of the normal doubles: rounded once, to 53 bits.
+      {"(2^55 + 11) / 2^1076", pow2(55) + 11, pow2(1076), 4.450147717014404e-308}};
   for (const auto& f : faelle) {
     const double x = ar::Dezimalquotient(f.a, f.b);
     EXPECT_EQ(x, f.x) << f.what;

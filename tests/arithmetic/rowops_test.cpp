@@ -67,7 +67,11 @@ TEST(RowAndColumnSteps, Table) {
       {"-2^63 and 3", 'c', M("min; 3"), {}, 1},
       {"only row 1", 'z', M("3; 0"), {}, 1, 0, 0}, {"column 0", 'z', with(M("0; 0"), 2, 0, 4), {}, 0, 0, 0},
       {"zero", 'z', M("0 1; 0 2"), {}, 1, 0, 1}, {"-2^63", 'z', M("0; min"), {}, 1, 0, 0},
-      {"below the rows", 'z', M("0; 5", 1, 1), {}, 1, 0, 1}};
+      {"below the rows", 'z', M("0; 5", 1, 1), {}, 1, 0, 1},
+      {"column 12", 'z', with(M("0"), 1, 12, 3), {}, 12, 0, 0},
+      {"column 12 second", 'p', with(M("2"), 1, 12, 3), {}, 1, 12, 6},
+      {"column 0", 'c', with(with(M("1; 1"), 1, 0, 4), 2, 0, 6), with(with(M("1; 1"), 1, 0, 2), 2, 0, 3), 0},
+      {"row 0 is no entry row: the factor stays", 'u', a, M("5 6; 8 10; 8 10 | 2/2", 2, 2), 0}};
   for (const Step& s : steps) {
     ar::RecordingContext ctx;
     Matrix m = s.op == 'u' ? kBefore : s.before;
