@@ -15,10 +15,11 @@ namespace {
 // becomes zero. The elimination then ends at the primitive rows of the
 // reduced echelon form with a positive diagonal, which Bareiss's elimination
 // reaches at less cost: its rows are those rows times the determinant D.
-// Only where the sign step turns whole rows: with columns beyond the
-// caller's bound, their signs depend on the pivots on the way.
+// Only where the caller's bound is the matrix's own column count, so that
+// the sign step turns exactly the whole rows: the signs of columns on one
+// side of the bound only, depend on the steps on the way.
 bool regular(Matrix& M, int32_t rows, int32_t cols, int32_t sz) {
-  if (rows == 0 || rows > cols || sz < cols) return false;
+  if (rows == 0 || rows > cols || sz != cols) return false;
   detail::BareissArray w;
   for (int i = 0; i < rows; ++i)
     for (int j = 0; j < cols; ++j) w[i][j] = M[i + 1][j + 1];

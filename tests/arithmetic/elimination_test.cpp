@@ -96,6 +96,9 @@ TEST(Verfahren, BoundsFromTheCaller) {
   Matrix schmal = M("-1 0 5; 0 1 7");  // the sign step turns two columns; the pivots on the way turned row 1
   ar::Verfahren(ctx, schmal, 2, 2);
   EXPECT_EQ(schmal, M("1 0 -5; 0 1 -7"));
+  Matrix breit = M("-1 0 5; 0 -1 7", 2, 2);  // the sign step turns a third column that no step combined
+  ar::Verfahren(ctx, breit, 2, 3);
+  EXPECT_EQ(breit, M("1 0 -5; 0 1 7", 2, 2));
   Matrix zwoelf = with(identity(12), 0, 0, 13);  // a row count beyond the array is read as 12
   ar::Verfahren(ctx, zwoelf);
   EXPECT_EQ(zwoelf, identity(12));
