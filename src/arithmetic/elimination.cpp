@@ -15,9 +15,9 @@ namespace {
 // becomes zero. The elimination then ends at the primitive rows of the
 // reduced echelon form with a positive diagonal, which Bareiss's elimination
 // reaches at less cost: its rows are those rows times the determinant D.
-// Only where the caller's bound is the matrix's own column count, so that
-// the sign step turns exactly the whole rows: the signs of columns on one
-// side of the bound only, depend on the steps on the way.
+// Only where the caller's bound is the matrix's own column count: the sign
+// step then turns whole rows, while under another bound the columns beyond
+// the smaller count keep signs that depend on the steps on the way.
 bool regular(Matrix& M, int32_t rows, int32_t cols, int32_t sz) {
   if (rows == 0 || rows > cols || sz != cols) return false;
   detail::BareissArray w;

@@ -14,9 +14,8 @@ namespace ar {
 // first for U row by row, then for L row by row; when M(1,1) would leave 64
 // bits, the entries below L's first diagonal entry take the opposite sign, so
 // that a d at either end of the range still gives a matrix (small entries
-// assumed). n is clamped to 0..12. When
-// the normal form does not fit (d = -2^63 with n = 1), ctx.overflow is set
-// and M stays.
+// assumed). n is clamped to 0..12. When the normal form does not fit
+// (d = -2^63 with n = 1), ctx.overflow is set and M stays.
 void Zufallsmatrix(Context& ctx, int32_t n, int64_t d, const std::function<int64_t()>& eintrag, Matrix& M);
 
 }  // namespace ar
