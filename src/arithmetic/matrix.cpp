@@ -15,6 +15,14 @@ constexpr u128 kMaxNeg = kMaxPos + 1;  // |INT64_MIN|
 
 bool fits(u128 magnitude, bool negative) { return magnitude <= (negative ? kMaxNeg : kMaxPos); }
 
+// The zero matrix of the given size with factor 1/1, written into M.
+void nullmatrix(Matrix& M, int32_t rows, int32_t cols) {
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t j = 1; j <= cols; ++j) M[i][j] = 0;
+  M[0][2] = 1;
+  M[0][3] = 1;
+}
+
 int64_t toInt64(u128 magnitude, bool negative) {
   const uint64_t m = static_cast<uint64_t>(magnitude);
   return static_cast<int64_t>(negative ? 0 - m : m);
@@ -38,10 +46,7 @@ bool normalForm(const Entries& E, int32_t rows, int32_t cols, i128 Z, i128 N, Ma
   // Value zero (a zero numerator or no non-zero entry) is the zero matrix with factor 1/1. A zero
   // denominator has no value: it stays for the display to report.
   if (N != 0 && (Z == 0 || m == 0)) {
-    for (int32_t i = 1; i <= rows; ++i)
-      for (int32_t j = 1; j <= cols; ++j) M[i][j] = 0;
-    M[0][2] = 1;
-    M[0][3] = 1;
+    nullmatrix(M, rows, cols);
     return true;
   }
   const u128 scale = m > 1 ? m : 1;
@@ -123,11 +128,7 @@ Matrix Nullform(const Matrix& M) {
   bool null = M[0][3] != 0;
   for (int32_t i = 1; i <= rows && null && M[0][2] != 0; ++i)
     for (int32_t j = 1; j <= cols && null; ++j) null = M[i][j] == 0;
-  if (!null) return R;
-  for (int32_t i = 1; i <= rows; ++i)
-    for (int32_t j = 1; j <= cols; ++j) R[i][j] = 0;
-  R[0][2] = 1;
-  R[0][3] = 1;
+  if (null) detail::nullmatrix(R, rows, cols);
   return R;
 }
 
