@@ -98,13 +98,17 @@ class HauptFenster : public fw::Window, public ar::Context {
   // ---- Workspace and protocol files (src/protocol) ----
   // The protocol followed by "$", as a file.
   void SpeichereProtokoll();
-  // The workspace (grid, stores, term, protocol) as a file.
+  // The workspace (grid, stores, term, protocol) as a file. A file beyond
+  // the largest that loading takes is refused, and nothing is written.
   void SpeichereDaten();
+  void SpeichereDaten(size_t groessteDatei);
   // Appends the workspace's 1354 fields to s; false, with s unchanged, when the
   // grid holds a number beyond 64 bits.
   bool AlleDatenCodieren(std::string& s);
-  // Loads a workspace file chosen in the open dialog.
+  // Loads a workspace file chosen in the open dialog; a file larger than the
+  // limit is refused.
   void DatenLaden();
+  void DatenLaden(size_t groessteDatei);
   // Replaces grid, stores, term and protocol with the workspace in s when s
   // is a whole, sound file; otherwise shows the one message, changes nothing
   // and returns false.

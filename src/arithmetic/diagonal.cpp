@@ -2,13 +2,52 @@
 
 #include <algorithm>
 
+#include "arithmetic/bignum.h"
 #include "arithmetic/exact.h"
 
 namespace ar {
 
-template <size_t C>
-void Vereinheitlichen(Context& ctx, Grid<C>& M) {
-  using exact::i128;
+namespace {
+
+using exact::i128;
+
+// Column 0 carries nothing, yet workspace files keep it: scaled along, wrapping.
+void scaleColumn0(Matrix& M, int32_t i, uint64_t f) {
+  M[i][0] = static_cast<int64_t>(static_cast<uint64_t>(M[i][0]) * f);
+}
+
+// The scaled rows exactly, shown as the normal form of their value: a common
+// multiple on the way may leave 64 bits while the value's normal form fits.
+bool scaledNormalForm(Matrix& M, int32_t m) {
+  const int32_t rows = rowsOf(M), cols = colsOf(M);
+  big::BigMatrix B = big::of(M);
+  mpz_class L = B[1][1];
+  for (int32_t i = 2; i <= m; ++i) L = L / gcd(L, B[i][i]) * B[i][i];
+  std::array<mpz_class, 13> f;
+  for (int32_t i = 1; i <= m; ++i) {
+    f[i] = L / B[i][i];
+    for (int32_t c = 1; c <= cols; ++c) B[i][c] *= f[i];
+  }
+  big::normalize(B);
+  if (!B[0][2].fits_slong_p() || !B[0][3].fits_slong_p()) return false;
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t c = 1; c <= cols; ++c)
+      if (!B[i][c].fits_slong_p()) return false;
+  for (int32_t i = 1; i <= m; ++i) {
+    // The low 64 bits of f, as a wrapping product takes them.
+    const mpz_class low = f[i] & mpz_class(~0UL);
+    scaleColumn0(M, i, low.get_ui());
+  }
+  for (int32_t i = 1; i <= rows; ++i)
+    for (int32_t c = 1; c <= cols; ++c) M[i][c] = B[i][c].get_si();
+  M[0][2] = B[0][2].get_si();
+  M[0][3] = B[0][3].get_si();
+  return true;
+}
+
+}  // namespace
+
+void Vereinheitlichen(Context& ctx, Matrix& M) {
   const int32_t cols = colsOf(M);
   const int32_t m = std::min(rowsOf(M), cols);
   // A value of zero has nothing to equalise and never overflows: it stays,
@@ -17,34 +56,27 @@ void Vereinheitlichen(Context& ctx, Grid<C>& M) {
   for (int32_t i = 1; i <= m; ++i)
     if (M[i][i] == 0) return;
 
+  bool fits = true;
   i128 L = M[1][1];
-  for (int32_t i = 2; i <= m; ++i) {
+  for (int32_t i = 2; i <= m && fits; ++i) {
     const auto g = static_cast<i128>(exact::gcd128(exact::mag128(L), exact::mag64(M[i][i])));
     L = L / g * M[i][i];
-    if (!exact::fits64(L)) {
-      ctx.overflow = true;
-      return;
-    }
+    fits = exact::fits64(L);
   }
   // All products are checked before the first row changes.
   i128 f[13];
-  for (int32_t i = 1; i <= m; ++i) {
+  for (int32_t i = 1; i <= m && fits; ++i) {
     f[i] = L / M[i][i];
-    for (int32_t c = 1; c <= cols; ++c) {
-      if (!exact::fits64(static_cast<i128>(M[i][c]) * f[i])) {
-        ctx.overflow = true;
-        return;
-      }
-    }
+    for (int32_t c = 1; c <= cols && fits; ++c) fits = exact::fits64(static_cast<i128>(M[i][c]) * f[i]);
+  }
+  if (!fits) {
+    if (!scaledNormalForm(M, m)) ctx.overflow = true;
+    return;
   }
   for (int32_t i = 1; i <= m; ++i) {
-    // Column 0 carries nothing, yet workspace files keep it: scaled along, wrapping.
-    M[i][0] = static_cast<int64_t>(static_cast<uint64_t>(M[i][0]) * static_cast<uint64_t>(f[i]));
+    scaleColumn0(M, i, static_cast<uint64_t>(f[i]));
     for (int32_t c = 1; c <= cols; ++c) M[i][c] = static_cast<int64_t>(M[i][c] * f[i]);
   }
 }
-
-template void Vereinheitlichen<13>(Context&, Grid<13>&);
-template void Vereinheitlichen<25>(Context&, Grid<25>&);
 
 }  // namespace ar

@@ -135,10 +135,18 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
     BigMatrix wide = big::of(M);
     left = rows;
     eliminate(wide, zz, sz, cols, left);
-    // Leftover rows below the result are stored as well, so they must fit too.
-    if (!big::store(wide, work)) {
-      ctx.overflow = true;
-      return;
+    // Only the result must fit. A hidden row below it keeps the leftover of
+    // the elimination where that fits, and otherwise the row it held.
+    work = M;
+    for (int32_t i = 1; i <= core::kMax; ++i) {
+      bool fits = true;
+      for (int32_t c = 0; c <= core::kMax && fits; ++c) fits = wide[i][c].fits_slong_p();
+      if (!fits && i <= left) {
+        ctx.overflow = true;
+        return;
+      }
+      if (fits)
+        for (int32_t c = 0; c <= core::kMax; ++c) work[i][c] = wide[i][c].get_si();
     }
   }
   work[0][0] = left;

@@ -2,7 +2,9 @@
 
 #include <flint/fmpz_mat.h>
 
+#include "arithmetic/algebra.h"
 #include "arithmetic/bareiss.h"
+#include "arithmetic/bignum.h"
 #include "arithmetic/exact.h"
 
 namespace ar {
@@ -102,7 +104,97 @@ Outcome invertExact(const Matrix& S, int n, Matrix& R) {
   return o;
 }
 
+// Shows the boxes of the context it stands in for, and keeps the flags to
+// itself: a step that fails in 64 bits is retried exactly.
+class Versuch : public Context {
+ public:
+  explicit Versuch(Context& ctx) : ctx_(ctx) {}
+  void message(const std::string& text, int kind) override { ctx_.message(text, kind); }
+
+ private:
+  Context& ctx_;
+};
+
+mpz_class alsMpz(const fmpz_t v) {
+  mpz_class r;
+  fmpz_get_mpz(r.get_mpz_t(), v);
+  return r;
+}
+
+// B * A^-1 from FLINT's solution of A^T X^T = B^T, X^T = Y / den: the value
+// (Bz An / (Bn Az)) * Y^T / den, with den made positive, so that the
+// denominator keeps the sign of Bn * Az as the 64-bit way leaves it.
+Outcome abbildungExakt(const Matrix& A, const Matrix& B, Matrix& R) {
+  const int n = rowsOf(A), k = rowsOf(B);
+  fmpz_mat_t at, bt, y;
+  fmpz_mat_init(at, n, n);
+  fmpz_mat_init(bt, n, k);
+  fmpz_mat_init(y, n, k);
+  fmpz_t den;
+  fmpz_init(den);
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < n; ++j) fmpz_set_si(fmpz_mat_entry(at, i, j), A[j + 1][i + 1]);
+    for (int j = 0; j < k; ++j) fmpz_set_si(fmpz_mat_entry(bt, i, j), B[j + 1][i + 1]);
+  }
+  Outcome o = Outcome::kSingular;
+  if (fmpz_mat_solve(y, den, at, bt)) {
+    big::BigMatrix r = big::of(R);
+    const bool umkehren = fmpz_sgn(den) < 0;
+    for (int i = 0; i < k; ++i)
+      for (int j = 0; j < n; ++j) {
+        r[i + 1][j + 1] = alsMpz(fmpz_mat_entry(y, j, i));
+        if (umkehren) r[i + 1][j + 1] = -r[i + 1][j + 1];
+      }
+    r[0][0] = k;
+    r[0][1] = n;
+    r[0][2] = mpz_class(static_cast<long>(B[0][2])) * static_cast<long>(A[0][3]);
+    r[0][3] = mpz_class(static_cast<long>(B[0][3])) * static_cast<long>(A[0][2]) * abs(alsMpz(den));
+    big::normalize(r);
+    bool fits = r[0][2].fits_slong_p() && r[0][3].fits_slong_p();
+    for (int i = 1; i <= k && fits; ++i)
+      for (int j = 1; j <= n; ++j) fits = fits && r[i][j].fits_slong_p();
+    o = fits ? Outcome::kRegular : Outcome::kOverflow;
+    if (fits) {
+      for (int i = 1; i <= k; ++i)
+        for (int j = 1; j <= n; ++j) R[i][j] = r[i][j].get_si();
+      R[0][0] = k;
+      R[0][1] = n;
+      R[0][2] = r[0][2].get_si();
+      R[0][3] = r[0][3].get_si();
+    }
+  }
+  fmpz_clear(den);
+  fmpz_mat_clear(y);
+  fmpz_mat_clear(bt);
+  fmpz_mat_clear(at);
+  return o;
+}
+
 }  // namespace
+
+void Abbildungsmatrix(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R, bool& fehlgeschlagen) {
+  // A zero denominator leaves a matrix without a value.
+  if (A[0][3] == 0 || B[0][3] == 0) {
+    ctx.overflow = true;
+    return;
+  }
+  Versuch versuch(ctx);
+  Matrix inv{}, out = R;
+  Invertieren(versuch, A, inv, fehlgeschlagen);
+  if (fehlgeschlagen) {
+    Klone(A, R);
+    return;
+  }
+  if (!versuch.overflow) MatMult(versuch, B, inv, out);
+  ctx.Formelfehler |= versuch.Formelfehler;
+  if (versuch.Formelfehler) return;
+  if (!versuch.overflow) {
+    R = out;
+    return;
+  }
+  // A^-1, or its product with B on the way, left 64 bits: the result may fit all the same.
+  if (abbildungExakt(A, B, R) != Outcome::kRegular) ctx.overflow = true;
+}
 
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen) {
   const int64_t n = S[0][0];

@@ -122,6 +122,11 @@ void MKuerzen(Context& ctx, Matrix& M) {
   if (!detail::normalForm(M, rowsOf(M), colsOf(M), M[0][2], M[0][3], M)) ctx.overflow = true;
 }
 
+bool NormalformPasst(const Matrix& M) {
+  Matrix probe = M;
+  return detail::normalForm(M, rowsOf(M), colsOf(M), M[0][2], M[0][3], probe);
+}
+
 Matrix Nullform(const Matrix& M) {
   Matrix R = M;
   const int32_t rows = rowsOf(M), cols = colsOf(M);

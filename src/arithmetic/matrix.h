@@ -68,6 +68,9 @@ void Klone(const Matrix& A, WideMatrix& B);
 // does not fit in 64 bits, ctx.overflow is set and M stays.
 void MKuerzen(Context& ctx, Matrix& M);
 
+// True when M's normal form fits in 64 bits (MKuerzen would not overflow).
+bool NormalformPasst(const Matrix& M);
+
 // M as it is shown and logged when its value is zero (a zero numerator or no
 // non-zero entry, over a denominator that is not 0): the zero matrix of its
 // size with factor 1/1. Any other matrix comes back as it is.

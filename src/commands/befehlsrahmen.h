@@ -29,6 +29,13 @@ class Befehlsrahmen {
     if (w_.overflow) w_.Protokoll = protokoll_;
   }
 
+  // Shows the unchanged input again after a refusal that has had its box: in
+  // normal form, or, where that does not fit, as it stands in the grid, so
+  // that one press never shows a second box.
+  void zeigeWieder(ar::Matrix& M) {
+    if (ar::NormalformPasst(M)) w_.Ausgabe(M);
+  }
+
  private:
   HauptFenster& w_;
   std::string protokoll_;

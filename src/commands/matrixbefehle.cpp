@@ -18,8 +18,15 @@ void HauptFenster::BevelButton1_Action() {
   const bool log = ProtokollAn();
   if (!rahmen.einlesen(M)) return;
   if (log) InsProtokoll2(M, "\\rightarrow");
+  // A value of zero is the zero matrix, whatever its entries: no row stays.
+  if (M[0][2] == 0 && M[0][3] != 0) M = ar::Nullform(M);
   ar::Verfahren(*this, M, Zzahl, Szahl);
   if (rahmen.uebergelaufen()) return;
+  // Without a row left, the grid shows one zero row, and so does the protocol.
+  if (M[0][0] == 0) {
+    M[0][0] = 1;
+    for (int32_t c = 1; c <= core::kMax; ++c) M[1][c] = 0;
+  }
   if (log) {
     InsProtokoll2(ar::Nullform(M), ".");
     PZeilenumbruch();
@@ -35,7 +42,11 @@ void HauptFenster::BevelButton4_Action() {
   if (ProtokollAn()) InsProtokoll(M, "");
   ar::Invertieren(*this, M, Inv, fehlgeschlagen);
   if (rahmen.uebergelaufen()) return;
-  if (ProtokollAn() && !fehlgeschlagen) {
+  if (fehlgeschlagen) {
+    rahmen.zeigeWieder(Inv);
+    return;
+  }
+  if (ProtokollAn()) {
     InsProtokoll(Inv, "^{-1} =");
     PZeilenumbruch();
   }

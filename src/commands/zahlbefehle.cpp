@@ -134,7 +134,7 @@ void HauptFenster::BevelButton35_Action() {
   }
   // The basis test over A's own size: the grid's size and A's hidden cells
   // play no part. A zero factor makes A the zero matrix, of rank 0.
-  Matrix T{}, Inv{};
+  Matrix T{};
   ar::Klone(A, T);
   const int32_t r = ar::Rang(*this, T);
   if (r != A[0][1] || A[0][0] != A[0][1]) {
@@ -145,13 +145,11 @@ void HauptFenster::BevelButton35_Action() {
     message("Die Spaltenanzahlen der Matrizen A und B muessen gleich sein!", core::kMsgCaution);
     return;
   }
+  // T keeps A's cells outside the result; they go to the hidden cells.
   ar::Klone(A, T);
   bool fehlgeschlagen = false;
-  ar::Invertieren(*this, T, Inv, fehlgeschlagen);
+  ar::Abbildungsmatrix(*this, A, B, T, fehlgeschlagen);
   if (rahmen.uebergelaufen() || fehlgeschlagen) return;
-  // T keeps A's cells outside the product; they go to the hidden cells.
-  ar::MatMult(*this, B, Inv, T);
-  if (rahmen.uebergelaufen()) return;
   if (ProtokollAn()) {
     InsProtokoll(A, "\\mathrm{Urbilder}:");
     InsProtokoll(B, "\\mathrm{;\\ Bilder}:");

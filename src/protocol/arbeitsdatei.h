@@ -19,7 +19,8 @@ namespace datei {
 inline constexpr const char* kZeilenende = "\r";
 inline constexpr const char* kNichtGespeichert = "Die Datei konnte nicht gespeichert werden.";
 // No workspace of ours comes near this size (a protocol of a million entries
-// does not); a larger file is refused before it fills the memory.
+// does not); a larger file is refused before it fills the memory, and a save
+// that would write one is refused, so that every saved workspace loads.
 inline constexpr size_t kGroessteDatei = size_t{256} << 20;
 
 struct Arbeitsumgebung {

@@ -13,11 +13,18 @@ void HauptFenster::DateiSpeichern(const std::string& vorschlag, const std::strin
 
 void HauptFenster::SpeichereProtokoll() { DateiSpeichern("QuenlorProtokoll", Protokoll + "$"); }
 
-void HauptFenster::SpeichereDaten() {
+void HauptFenster::SpeichereDaten() { SpeichereDaten(datei::kGroessteDatei); }
+
+void HauptFenster::SpeichereDaten(size_t groessteDatei) {
   std::string s;
   // A typed number beyond 64 bits cannot be saved as itself: nothing is written.
   if (!AlleDatenCodieren(s)) {
     message(kUeberlaufMeldung);
+    return;
+  }
+  // Loading refuses a larger file: it would be saved, yet never load again.
+  if (s.size() + std::string_view(datei::kZeilenende).size() > groessteDatei) {
+    message(datei::kNichtGespeichert);
     return;
   }
   DateiSpeichern("QuenlorDaten", s);
@@ -33,10 +40,12 @@ bool HauptFenster::AlleDatenCodieren(std::string& s) {
   return true;
 }
 
-void HauptFenster::DatenLaden() {
+void HauptFenster::DatenLaden() { DatenLaden(datei::kGroessteDatei); }
+
+void HauptFenster::DatenLaden(size_t groessteDatei) {
   const auto pfad = services_.openDialog();
   if (!pfad) return;
-  const auto inhalt = fw::readTextFile(*pfad, datei::kGroessteDatei);
+  const auto inhalt = fw::readTextFile(*pfad, groessteDatei);
   if (!inhalt) {
     message(kUeberlaufMeldung);
     return;
@@ -54,13 +63,10 @@ bool HauptFenster::AlleDatenEinfuegen(const std::string& s) {
   X = a->raster;
   // A grid whose normal form does not fit was saved as typed and comes back
   // so; the commands that read it report it.
-  ar::RecordingContext probe;
-  Matrix normalform = X;
-  ar::MKuerzen(probe, normalform);
-  if (probe.overflow)
-    Darstellen(X);
-  else
+  if (ar::NormalformPasst(X))
     Ausgabe(X);  // reports a zero denominator and goes on
+  else
+    Darstellen(X);
   Speicher = a->speicher;
   as<fw::EditField>("FormelF").setText(a->term);
   Protokoll = std::move(a->protokoll);

@@ -126,17 +126,27 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"-2^63 factor", M("5 | min/min"), {}, M("-1 | 5/-1")},
             {"factor 2^80", M("2^40 0 | 2^40/1"), {}, M("2^40 0 | 2^40/1"), kOverflow},
             {"-2^63 negated", M("min 1 | -1/1"), {}, M("min 1 | -1/1"), kOverflow}});
-  // Rows scaled to the common multiple of the diagonal; the factor stays. On overflow the matrix stays.
+  // Rows scaled to the common multiple of the diagonal; the factor stays. Where the scaled rows leave 64 bits,
+  // the normal form of their value; where that does not fit either, the matrix stays.
   run('v', {{"2, 3", M("2 1; 1 3 | 1/2"), {}, M("6 3; 2 6 | 1/2")}, {"4, 6", M("4 1; 1 6"), {}, M("12 3; 2 12")},
             {"2, -3", M("2 0; 0 -3"), {}, M("-6 0; 0 -6")}, {"-2, -3", M("-2 0; 0 -3"), {}, M("6 0; 0 6")},
             {"zero on the diagonal", M("2 1; 1 0"), {}, M("2 1; 1 0")},
             {"zero at (1,1)", M("0 1; 1 2"), {}, M("0 1; 1 2")},
-            {"last column", M("2 0 0; 0 3 2^62"), {}, M("2 0 0; 0 3 2^62"), kOverflow},
+            {"last column", M("2 0 0; 0 3 2^62"), {}, M("3 0 0; 0 3 2^62 | 2/1")},
+            {"last column, column 0 along", with(M("2 0 0; 0 3 2^62"), 2, 0, P(62)), {},
+             with(M("3 0 0; 0 3 2^62 | 2/1"), 2, 0, kMin)},
+            // L = -2: row 2 times -1 is (2^63, -2).
+            {"2^63 in a row", M("-2 0; min 2"), {}, M("-1 0; 2^62 -1 | 2/1")},
+            {"2^63 in a row, 1/-3", M("-2 0; min 2 | 1/-3"), {}, M("-1 0; 2^62 -1 | 2/-3")},
+            {"L = 3 * 2^62 over 3 * 2^61", M("2^62 0; 0 3 | 1/3*2^61"), {}, M("1 0; 0 1 | 2/1")},
+            {"L = 3 * 2^62 over -3 * 2^61", M("2^62 0; 0 3 | -1/3*2^61"), {}, M("-1 0; 0 -1 | 2/1")},
+            {"a row below the diagonal takes part in the gcd", M("2^62 0; 0 3; 3 0"), {}, M("2^62 0; 0 2^62; 1 0 | 3/1")},
+            {"... and keeps the normal form from fitting", M("2^62 0; 0 3; 5 5"), {}, M("2^62 0; 0 3; 5 5"), kOverflow},
             {"2 x 3", M("2 1 5; 1 3 7"), {}, M("6 3 15; 2 6 14")},
             {"3 x 2", M("2 1; 1 3; 5 5"), {}, M("6 3; 2 6; 5 5")},
             {"beyond 2^53", M("2^53+2 0; 0 3"), {}, M("3*2^53+6 0; 0 3*2^53+6")},
             {"L = 3 * 2^62", M("2^62 0; 0 3"), {}, M("2^62 0; 0 3"), kOverflow},
-            {"row", M("2^40 0; 2^30 3"), {}, M("2^40 0; 2^30 3"), kOverflow},
+            {"row", M("2^40 0; 2^30 3"), {}, M("3 0; 2^30 3 | 2^40/1")},
             {"a factor of 2^62 stays out", M("2 1; 1 3 | 2^62/1"), {}, M("6 3; 2 6 | 2^62/1")},
             // Column 0 carries no value; files keep it, and it is scaled along, wrapping: 3 * 2^62 -> -2^62.
             {"column 0 along", with(M("2 1; 1 3"), 1, 0, P(62)), {}, with(M("6 3; 2 6"), 1, 0, -P(62))},

@@ -14,6 +14,10 @@ using namespace test;
 // Row 3 = row 1 - row 2; eliminating column 1 already needs 2^126.
 const char* kHuge = "max 1 1; 1 max 1; 9223372036854775806 -9223372036854775806 0";
 
+const std::string kZeile1 = "2^60+1 2^60+3 3 3*2^60+16; ", kZeile2 = "2^61+2 2^61+6 6 6*2^60+32; ",
+                  kZeilen34 = "5 2^60+7 2^60+13 5*2^60+58; 2^60+33 7 2^60+43 2^62+176; ";
+const std::string kZweifach = kZeile1 + kZeile2 + kZeilen34, kZweifachZuletzt = kZeile1 + kZeilen34 + kZeile2;
+
 TEST(EchelonFormAndInverse, Table) {
   const std::string o9 = " 0 0 0 0 0 0 0 0 0 ";  // for rows of twelve columns
   // Reduced echelon forms with integer leading entries, as worked by hand; the row count drops to the rank, the
@@ -39,6 +43,11 @@ TEST(EchelonFormAndInverse, Table) {
             // Row 3 = row 1 + row 2, deleted at the second pivot: row 4 moves up, past 64 bits on the way.
             {"beyond 64 bits, a deleted row moves the next up", M("2^62 1 0; 1 2^62 1; 2^62+1 2^62+1 1; 0 1 1"), {},
              M("1 0 0; 0 1 0; 0 0 1; 0 0 1", 3, 3)},
+            // Row 2 = 2 * row 1. Its deletion leaves a copy of row 4 near 2^119 below the result: that row keeps
+            // what it held. Row 2 last, the copy is of a zero row.
+            {"a leftover beyond 64 bits stays hidden", M(kZweifach), {},
+             M("1 0 0 1; 0 1 0 2; 0 0 1 3; 2^60+33 7 2^60+43 2^62+176", 3, 4)},
+            {"... the same rows, the double last", M(kZweifachZuletzt), {}, M("1 0 0 1; 0 1 0 2; 0 0 1 3; 0 0 0 0", 3, 4)},
             {"content 1 behind a leading 2", M("1 1 1; 1 3 4; 2 2 2"), {}, M("2 0 -1; 0 2 3; 0 0 0", 2, 3)},
             {"a deletion moves all twelve columns", M("1 0" + o9 + "1; 2 0" + o9 + "2; 0 1" + o9 + "5"), {},
              M("1 0" + o9 + "1; 0 1" + o9 + "5; 0 1" + o9 + "5", 2, 12)},

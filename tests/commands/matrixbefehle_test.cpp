@@ -7,6 +7,12 @@
 
 using BefehlTest = FensterTest;
 
+// Entries near 2^60: row 2 is twice row 1; the system without it has the solution (1, 2, 3).
+const Rows kDoppelteZeile = {{1152921504606846977, 1152921504606846979, 3, 3458764513820540944},
+                             {2305843009213693954, 2305843009213693958, 6, 6917529027641081888},
+                             {5, 1152921504606846983, 1152921504606846989, 5764607523034234938},
+                             {1152921504606847009, 7, 1152921504606847019, 4611686018427388080}};
+
 TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingIsOff) {
   const struct { const char *what, *button; Rows in; const char *num, *den, *shown; } cases[] = {
       {"Transformieren, dependent row deleted", "BevelButton1", {{1, 2, 3}, {2, 4, 6}}, "1", "1", "1/1: 1 2 3"},
@@ -22,7 +28,15 @@ TEST_F(BefehlTest, EachCommandShowsItsResultInTheGridAndLogsNothingWhileLoggingI
       {"Transponieren", "BevelButton28", {{1, 2, 3}, {4, 5, 6}}, "1", "2", "1/2: 1 4 | 2 5 | 3 6"},
       {"Orthogonalisieren", "BevelButton23", {{1, 2}, {1, 0}}, "1", "1", "1/1: 1 1 | 1 -1"},
       {"Vereinheitlichen of value zero near 2^63", "BevelButton5", {{INT64_MAX, 1}, {1, INT64_MAX - 1}}, "0", "1",
-       "1/1: 0 0 | 0 0"}};
+       "1/1: 0 0 | 0 0"},
+      // Row 2 times -1 is (2^63, -2): its normal form fits.
+      {"Vereinheitlichen, 2^63 on the way", "BevelButton5", {{-2, 0}, {INT64_MIN, 2}}, "1", "1",
+       "2/1: -1 0 | 4611686018427387904 -1"},
+      {"Vereinheitlichen, L = 3 * 2^62 on the way", "BevelButton5", {{int64_t{1} << 62, 0}, {0, 3}}, "1",
+       "6917529027641081856", "2/1: 1 0 | 0 1"},
+      // Row 2 = 2 * row 1, deleted: the copy of row 4 it leaves behind does not fit, and is not shown.
+      {"Transformieren, a hidden leftover beyond 64 bits", "BevelButton1", kDoppelteZeile, "1", "1",
+       "1/1: 1 0 0 1 | 0 1 0 2 | 0 0 1 3"}};
   for (const auto& c : cases) {
     setGrid(c.in, c.num, c.den);
     button(c.button).click();
@@ -82,6 +96,26 @@ TEST_F(BefehlTest, InvertierenTakesTheShownRowsOnly) {
   EXPECT_EQ(shownGrid() + " " + text("A33F"), "1/1: 1 0 0 | 0 1 0 1");
 }
 
+// A refusal has its box; showing the input again never adds a second one, and a hidden row never adds one.
+TEST_F(BefehlTest, OnePressShowsOneBox) {
+  const std::string p62 = "4611686018427387904 4611686018427387904";
+  const struct { const char* what; Rows in; const char* num; std::string shown; } cases[] = {
+      {"singular, factor 4", {{int64_t{1} << 62, int64_t{1} << 62}, {int64_t{1} << 62, int64_t{1} << 62}}, "4",
+       "4/1: " + p62 + " | " + p62},
+      {"not square, -2^63 over -1", {{INT64_MIN, 1}}, "-1", "-1/1: -9223372036854775808 1"}};
+  for (const auto& c : cases)
+    for (int antwort : {core::kAnswerOk, core::kAnswerCancel}) {
+      setGrid(c.in, c.num);
+      EXPECT_EQ(press("BevelButton4", {antwort}), (Boxes{{"Die Matrix ist nicht regulaer", core::kMsgCautionOkCancel}}))
+          << c.what;
+      EXPECT_EQ(shownGrid(), c.shown) << c.what << ": the grid as typed";
+    }
+  setGrid(kDoppelteZeile);
+  EXPECT_EQ(press("BevelButton1"), Boxes{});
+  EXPECT_EQ(text("A41F") + " " + text("A42F") + " " + text("A43F") + " " + text("A44F"),
+            "1152921504606847009 7 1152921504606847019 4611686018427388080") << "the hidden row keeps what it held";
+}
+
 // A result beyond 64 bits is reported once and changes nothing; a zero
 // denominator is passed on, and the display repairs and reports it.
 TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {
@@ -131,9 +165,16 @@ TEST_F(BefehlTest, AResultOfValueZeroIsLoggedAsTheZeroMatrixTheGridShows) {
   const std::string null2 = kCC + "0&0\\\\\r0&0\\\\\r" + kEnde;
   const struct { const char* what; std::vector<const char*> buttons; Rows in; const char *num, *den, *shown;
                  std::string log; } cases[] = {
-      {"Transformieren 0/5", {"BevelButton1"}, {{7, 3, 1}, {2, 5, 4}}, "0", "5", "1/1: 0 0 0 | 0 0 0",
+      // A value of zero transforms as the zero matrix: no row stays, and the grid and the protocol show one zero row.
+      {"Transformieren 0/5", {"BevelButton1"}, {{7, 3, 1}, {2, 5, 4}}, "0", "5", "1/1: 0 0 0",
        "\\frac {0} {5} \\cdot  \\left( \\begin {array} {cccc}7&3&| &1\\\\\r2&5&| &4\\\\\r\\end{array} \\right) "
-       "\\rightarrow\r\\left( \\begin {array} {cccc}0&0&| &0\\\\\r0&0&| &0\\\\\r\\end{array} \\right) .\r\\\\\r"},
+       "\\rightarrow\r\\left( \\begin {array} {cccc}0&0&| &0\\\\\r\\end{array} \\right) .\r\\\\\r"},
+      {"Transformieren 0/7 of independent rows", {"BevelButton1"}, {{1, 2, 3}, {4, 5, 6}}, "0", "7", "1/1: 0 0 0",
+       "\\frac {0} {7} \\cdot  \\left( \\begin {array} {cccc}1&2&| &3\\\\\r4&5&| &6\\\\\r\\end{array} \\right) "
+       "\\rightarrow\r\\left( \\begin {array} {cccc}0&0&| &0\\\\\r\\end{array} \\right) .\r\\\\\r"},
+      {"Transformieren of zero entries", {"BevelButton1"}, {{0, 0, 0}, {0, 0, 0}}, "1", "1", "1/1: 0 0 0",
+       "\\left( \\begin {array} {cccc}0&0&| &0\\\\\r0&0&| &0\\\\\r\\end{array} \\right) "
+       "\\rightarrow\r\\left( \\begin {array} {cccc}0&0&| &0\\\\\r\\end{array} \\right) .\r\\\\\r"},
       {"Orthogonalisieren 0/5", {"BevelButton23"}, {{7, 2}, {-2, 7}}, "0", "5", "1/1: 0 0 | 0 0",
        "\\frac {0} {5} \\cdot  " + kCC + "7&2\\\\\r-2&7\\\\\r" + kEnde + "\\mathrm{orthogonalisiert:}" + null2 +
            kUmbruch},

@@ -136,6 +136,13 @@ TEST_F(KnopfTest, LinAbbMapsTheColumnsOfAToThoseOfB) {
       {"A over 0", "1", "0", "1", e2, e2, "", kUeberlaufBox}, {"B over 0", "1", "1", "0", e2, e2, "", kUeberlaufBox},
       {"B with factor 0 near 2^63: the zero map", "1", "1", "1", {{1, 1}, {0, 1}}, {{INT64_MAX, INT64_MIN}}, "1/1: 0 0",
        {}, nullptr, "0"},
+      // A^-1 = diag(2^-62, 1/3) has the denominator 3 * 2^62; the results fit.
+      {"B = A near 2^62", "1", "1", "1", {{K, 0}, {0, 3}}, {{K, 0}, {0, 3}}, "1/1: 1 0 | 0 1", {}},
+      {"B of one row, A near 2^62", "1", "1", "1", {{K, 0}, {0, 3}}, {{K, 0}}, "1/1: 1 0", {}},
+      {"B zero, A near 2^62", "1", "1", "1", {{K, 0}, {0, 3}}, {{0, 0}, {0, 0}}, "1/1: 0 0 | 0 0", {}},
+      {"B A^-1 = (1 1/3; 0 1)", "1", "1", "1", {{K, 0}, {0, 3}}, {{K, 1}, {0, 3}}, "1/3: 3 1 | 0 3", {}},
+      {"B A^-1 = (1 1/3; 0 1) over -2", "-2", "1", "1", {{K, 0}, {0, 3}}, {{K, 1}, {0, 3}}, "1/-6: 3 1 | 0 3",
+       {}},
       {"factors", "1", "2", "1", {{1, 1}, {0, 1}}, square(2, 3, 0), "6/1: 1 -1 | 0 1", {}}};
   for (const auto& f : faelle) {
     w->Neustart(), button("ProtokollB").click();

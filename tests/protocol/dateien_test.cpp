@@ -202,6 +202,30 @@ TEST_F(DateiTest, TheLargestFileLoads) {
   EXPECT_EQ(w->Protokoll, "$");
 }
 
+// Every workspace that saving writes loads again: one beyond the loading limit is refused before any dialog,
+// and the old file stays. A limit of 20000 bytes stands in for the real one.
+TEST_F(DateiTest, ASaveBeyondTheLoadingLimitIsRefused) {
+  constexpr size_t kGrenze = 20000;
+  const std::string rumpf = kStart.substr(0, kStart.size() - 3);  // up to the protocol
+  const std::string protokoll = "$" + std::string(kGrenze - rumpf.size() - 3, 'x');  // "$x...x;\r": the limit
+  w->Protokoll = protokoll;
+  services.expectSaveDialog(pfad("w"));
+  w->SpeichereDaten(kGrenze);
+  const std::string gespeichert = fw::readTextFile(pfad("w")).value_or("");
+  EXPECT_EQ(gespeichert.size(), kGrenze);
+  press("BevelButton21", {core::kAnswerOk});
+  services.expectOpenDialog(pfad("w"));
+  w->DatenLaden(kGrenze);
+  EXPECT_EQ(w->Protokoll, protokoll) << "the file of the largest size loads";
+  for (const size_t mehr : {1, 5000}) {
+    w->Protokoll = protokoll + std::string(mehr, 'y');
+    services.clearBoxes(), services.expectBox();
+    w->SpeichereDaten(kGrenze);
+    EXPECT_EQ(boxesShown(), (Boxes{{"Die Datei konnte nicht gespeichert werden.", core::kMsgPlain}})) << mehr;
+    EXPECT_EQ(fw::readTextFile(pfad("w")), gespeichert) << mehr;
+  }
+}
+
 // LF, CRLF, a byte-order mark or no line end load alike. Bytes flipped, cut,
 // repeated and digits enlarged: each file is either taken whole, a sound
 // workspace that its own file gives back, or refused (and nothing changes
