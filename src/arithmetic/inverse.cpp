@@ -104,17 +104,6 @@ Outcome invertExact(const Matrix& S, int n, Matrix& R) {
   return o;
 }
 
-// Shows the boxes of the context it stands in for, and keeps the flags to
-// itself: a step that fails in 64 bits is retried exactly.
-class Versuch : public Context {
- public:
-  explicit Versuch(Context& ctx) : ctx_(ctx) {}
-  void message(const std::string& text, int kind) override { ctx_.message(text, kind); }
-
- private:
-  Context& ctx_;
-};
-
 mpz_class alsMpz(const fmpz_t v) {
   mpz_class r;
   fmpz_get_mpz(r.get_mpz_t(), v);
@@ -178,22 +167,24 @@ void Abbildungsmatrix(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R,
     ctx.overflow = true;
     return;
   }
-  Versuch versuch(ctx);
-  Matrix inv{}, out = R;
-  Invertieren(versuch, A, inv, fehlgeschlagen);
-  if (fehlgeschlagen) {
-    Klone(A, R);
+  const int64_t n = A[0][0];
+  if (B[0][1] != n) {
+    MatMult(ctx, B, A, R);  // says that the formats do not fit, and changes nothing
     return;
   }
-  if (!versuch.overflow) MatMult(versuch, B, inv, out);
-  ctx.Formelfehler |= versuch.Formelfehler;
-  if (versuch.Formelfehler) return;
-  if (!versuch.overflow) {
-    R = out;
+  Outcome o = Outcome::kSingular;
+  Matrix inv{};
+  if (n == A[0][1] && n >= 1 && n <= core::kMax && A[0][2] != 0) o = invertFast(A, static_cast<int>(n), inv);
+  if (o == Outcome::kRegular) {
+    // The product is exact whatever it meets on the way: what does not fit here does not fit at all.
+    inv[0][0] = inv[0][1] = n;
+    MatMult(ctx, B, inv, R);
     return;
   }
-  // A^-1, or its product with B on the way, left 64 bits: the result may fit all the same.
-  if (abbildungExakt(A, B, R) != Outcome::kRegular) ctx.overflow = true;
+  // A^-1 left 64 bits: the result may fit all the same.
+  if (o == Outcome::kOverflow) o = abbildungExakt(A, B, R);
+  if (o == Outcome::kOverflow) ctx.overflow = true;
+  if (o == Outcome::kSingular) Invertieren(ctx, A, R, fehlgeschlagen);  // its message and its copy of A
 }
 
 void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen) {

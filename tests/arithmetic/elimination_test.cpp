@@ -89,6 +89,22 @@ TEST(EchelonFormAndInverse, Table) {
             {"entry 2^63", M("min 1; -max 1"), {}, kBefore, kOverflow}});
 }
 
+// b a^-1: its normal form, also where a^-1 does not fit in 64 bits (diag(2^-62, 1/3) has the denominator 3 * 2^62).
+TEST(Abbildungsmatrix, Table) {
+  const Matrix a = M("2^62 0; 0 3");
+  run('l', {{"b = a", a, a, identity(2)}, {"b zero", a, M("0 0; 0 0"), M("0 0; 0 0")},
+            {"(1 1/3; 0 1)", a, M("2^62 1; 0 3"), M("3 1; 0 3 | 1/3")},
+            {"(1 1/3; 0 1) / -2", M("2^62 0; 0 3 | -2/1"), M("2^62 1; 0 3"), M("3 1; 0 3 | 1/-6")},
+            {"one row", a, M("2^62 0"), M("1 0")}, {"three rows", a, M("0 3; 2^62 0; 2^63-2^62 6"),
+                                                    M("0 1; 1 0; 1 2")},
+            {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")},
+            {"1/(3 * 2^62) does not fit", M("3 | 2^62/1"), M("1"), kBefore, kOverflow},
+            {"formats", M("1 0; 0 1"), M("1 2 3"), kBefore, kFormat},
+            {"singular", M("1 2; 2 4"), identity(2), M("1 2; 2 4"), kSingular},
+            {"singular beyond 64 bits", M(kHuge), identity(3), M(kHuge), kSingular},
+            {"a over 0", M("1 | 1/0"), M("1"), kBefore, kOverflow}, {"b over 0", M("1"), M("1 | 1/0"), kBefore, kOverflow}});
+}
+
 TEST(Verfahren, BoundsFromTheCaller) {
   ar::RecordingContext ctx;
   Matrix m = M("1 2 3; 2 4 7");  // with two columns, row 2 becomes (0, 0, 1): zero there

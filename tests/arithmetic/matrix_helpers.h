@@ -61,7 +61,7 @@ enum Outcome { kQuiet, kOverflow, kFormat, kSingular };
 
 // '*' a * b, '+' a + b, 's' a times b's factor, '^' a to the power b(0,0), 't' a transposed, each into a third
 // array; 'n' MKuerzen twice, 'v' Vereinheitlichen, 'o' Orthnorm, 'e' Verfahren on a itself (and Rang, found apart:
-// the row count, its matrix left as it was); 'i' Invertieren into a third array. What fails changes nothing; a
+// the row count, its matrix left as it was); 'i' Invertieren and 'l' Abbildungsmatrix (b a^-1) into a third array. What fails changes nothing; a
 // failing power leaves the identity, a singular matrix its copy.
 // aZ, bZ: the sum's operands' numerators afterwards, those over L.
 struct Op { const char* name; Matrix a, b, expected; Outcome outcome = kQuiet; int64_t aZ = 0, bZ = 0; };
@@ -70,7 +70,7 @@ inline void run(char op, const std::vector<Op>& cases) {
   for (const Op& c : cases) {
     SCOPED_TRACE(c.name);
     ar::RecordingContext ctx;
-    const bool third = op == '*' || op == '+' || op == '^' || op == 't' || op == 'i';
+    const bool third = op == '*' || op == '+' || op == '^' || op == 't' || op == 'i' || op == 'l';
     bool failed = false;
     Matrix a = c.a, b = c.b, r = with(third ? kBefore : c.a, 9, 9, 77);  // outside the result: kept
     if (op == '*') ar::MatMult(ctx, a, b, r);
@@ -83,6 +83,7 @@ inline void run(char op, const std::vector<Op>& cases) {
     if (op == 'o') ar::Orthnorm(ctx, r);
     if (op == 'e') ar::Verfahren(ctx, r);
     if (op == 'i') ar::Invertieren(ctx, a, r, failed);
+    if (op == 'l') ar::Abbildungsmatrix(ctx, a, b, r, failed);
     EXPECT_EQ(r, op == '^' ? c.expected : with(c.expected, 9, 9, c.outcome == kSingular ? 0 : 77));
     EXPECT_TRUE(op != '+' || (a == with(c.a, 0, 2, c.aZ) && b == with(c.b, 0, 2, c.bZ)));
     EXPECT_EQ(std::tie(failed, ctx.overflow, ctx.Formelfehler),
