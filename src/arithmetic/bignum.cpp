@@ -27,6 +27,13 @@ bool store(const BigMatrix& B, Matrix& M) {
   return true;
 }
 
+bool storeRow(const BigMatrix& B, size_t i, Matrix& M) {
+  for (const auto& v : B[i])
+    if (!v.fits_slong_p()) return false;
+  std::transform(B[i].begin(), B[i].end(), M[i].begin(), [](const mpz_class& v) { return v.get_si(); });
+  return true;
+}
+
 namespace {
 int32_t clamp(const mpz_class& v) { return v < 0 ? 0 : v > 12 ? 12 : static_cast<int32_t>(v.get_si()); }
 }  // namespace

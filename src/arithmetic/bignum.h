@@ -19,6 +19,10 @@ BigMatrix of(const Matrix& M);
 // stays as it was.
 bool store(const BigMatrix& B, Matrix& M);
 
+// Row i, columns 0..12, into M when each of its cells fits in 64 bits;
+// otherwise false and M stays as it was.
+bool storeRow(const BigMatrix& B, size_t i, Matrix& M);
+
 // The header counts clamped to the array, as for Matrix.
 int32_t rowsOf(const BigMatrix& M);
 int32_t colsOf(const BigMatrix& M);

@@ -12,37 +12,24 @@ namespace {
 using exact::i128;
 
 // Column 0 carries nothing, yet workspace files keep it: scaled along, wrapping.
-void scaleColumn0(Matrix& M, int32_t i, uint64_t f) {
-  M[i][0] = static_cast<int64_t>(static_cast<uint64_t>(M[i][0]) * f);
-}
+int64_t scaledColumn0(int64_t v, uint64_t f) { return static_cast<int64_t>(static_cast<uint64_t>(v) * f); }
 
 // The scaled rows exactly, shown as the normal form of their value: a common
 // multiple on the way may leave 64 bits while the value's normal form fits.
 bool scaledNormalForm(Matrix& M, int32_t m) {
-  const int32_t rows = rowsOf(M), cols = colsOf(M);
   big::BigMatrix B = big::of(M);
   mpz_class L = B[1][1];
   for (int32_t i = 2; i <= m; ++i) L = L / gcd(L, B[i][i]) * B[i][i];
-  std::array<mpz_class, 13> f;
   for (int32_t i = 1; i <= m; ++i) {
-    f[i] = L / B[i][i];
-    for (int32_t c = 1; c <= cols; ++c) B[i][c] *= f[i];
+    const mpz_class f = L / B[i][i];
+    // The low 64 bits of f, as a wrapping product takes them.
+    const mpz_class low = f & mpz_class(~0UL);
+    B[i][0] = static_cast<long>(scaledColumn0(M[i][0], low.get_ui()));
+    for (int32_t c = 1; c <= colsOf(M); ++c) B[i][c] *= f;
   }
   big::normalize(B);
-  if (!B[0][2].fits_slong_p() || !B[0][3].fits_slong_p()) return false;
-  for (int32_t i = 1; i <= rows; ++i)
-    for (int32_t c = 1; c <= cols; ++c)
-      if (!B[i][c].fits_slong_p()) return false;
-  for (int32_t i = 1; i <= m; ++i) {
-    // The low 64 bits of f, as a wrapping product takes them.
-    const mpz_class low = f[i] & mpz_class(~0UL);
-    scaleColumn0(M, i, low.get_ui());
-  }
-  for (int32_t i = 1; i <= rows; ++i)
-    for (int32_t c = 1; c <= cols; ++c) M[i][c] = B[i][c].get_si();
-  M[0][2] = B[0][2].get_si();
-  M[0][3] = B[0][3].get_si();
-  return true;
+  // The cells outside the rows and columns are M's own, so only the result can fail to fit.
+  return big::store(B, M);
 }
 
 }  // namespace
@@ -74,7 +61,7 @@ void Vereinheitlichen(Context& ctx, Matrix& M) {
     return;
   }
   for (int32_t i = 1; i <= m; ++i) {
-    scaleColumn0(M, i, static_cast<uint64_t>(f[i]));
+    M[i][0] = scaledColumn0(M[i][0], static_cast<uint64_t>(f[i]));
     for (int32_t c = 1; c <= cols; ++c) M[i][c] = static_cast<int64_t>(M[i][c] * f[i]);
   }
 }

@@ -137,17 +137,13 @@ void Verfahren(Context& ctx, Matrix& M, int32_t zzahl, int32_t szahl) {
     eliminate(wide, zz, sz, cols, left);
     // Only the result must fit. A hidden row below it keeps the leftover of
     // the elimination where that fits, and otherwise the row it held.
-    work = M;
-    for (int32_t i = 1; i <= core::kMax; ++i) {
-      bool fits = true;
-      for (int32_t c = 0; c <= core::kMax && fits; ++c) fits = wide[i][c].fits_slong_p();
-      if (!fits && i <= left) {
+    Matrix out = M;
+    for (int32_t i = 1; i <= core::kMax; ++i)
+      if (!big::storeRow(wide, i, out) && i <= left) {
         ctx.overflow = true;
         return;
       }
-      if (fits)
-        for (int32_t c = 0; c <= core::kMax; ++c) work[i][c] = wide[i][c].get_si();
-    }
+    work = out;
   }
   work[0][0] = left;
   M = work;

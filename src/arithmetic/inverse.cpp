@@ -128,29 +128,16 @@ Outcome abbildungExakt(const Matrix& A, const Matrix& B, Matrix& R) {
   Outcome o = Outcome::kSingular;
   if (fmpz_mat_solve(y, den, at, bt)) {
     big::BigMatrix r = big::of(R);
-    const bool umkehren = fmpz_sgn(den) < 0;
+    const int vorzeichen = fmpz_sgn(den);
     for (int i = 0; i < k; ++i)
-      for (int j = 0; j < n; ++j) {
-        r[i + 1][j + 1] = alsMpz(fmpz_mat_entry(y, j, i));
-        if (umkehren) r[i + 1][j + 1] = -r[i + 1][j + 1];
-      }
+      for (int j = 0; j < n; ++j) r[i + 1][j + 1] = alsMpz(fmpz_mat_entry(y, j, i)) * vorzeichen;
     r[0][0] = k;
     r[0][1] = n;
     r[0][2] = mpz_class(static_cast<long>(B[0][2])) * static_cast<long>(A[0][3]);
     r[0][3] = mpz_class(static_cast<long>(B[0][3])) * static_cast<long>(A[0][2]) * abs(alsMpz(den));
     big::normalize(r);
-    bool fits = r[0][2].fits_slong_p() && r[0][3].fits_slong_p();
-    for (int i = 1; i <= k && fits; ++i)
-      for (int j = 1; j <= n; ++j) fits = fits && r[i][j].fits_slong_p();
-    o = fits ? Outcome::kRegular : Outcome::kOverflow;
-    if (fits) {
-      for (int i = 1; i <= k; ++i)
-        for (int j = 1; j <= n; ++j) R[i][j] = r[i][j].get_si();
-      R[0][0] = k;
-      R[0][1] = n;
-      R[0][2] = r[0][2].get_si();
-      R[0][3] = r[0][3].get_si();
-    }
+    // R's other cells are its own: only the result can fail to fit.
+    o = big::store(r, R) ? Outcome::kRegular : Outcome::kOverflow;
   }
   fmpz_clear(den);
   fmpz_mat_clear(y);

@@ -133,10 +133,10 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"zero on the diagonal", M("2 1; 1 0"), {}, M("2 1; 1 0")},
             {"zero at (1,1)", M("0 1; 1 2"), {}, M("0 1; 1 2")},
             {"last column", M("2 0 0; 0 3 2^62"), {}, M("3 0 0; 0 3 2^62 | 2/1")},
-            {"last column, column 0 along", with(M("2 0 0; 0 3 2^62"), 2, 0, P(62)), {},
-             with(M("3 0 0; 0 3 2^62 | 2/1"), 2, 0, kMin)},
+            {"last column, column 0 along", with(with(M("2 0 0; 0 3 2^62"), 1, 0, 5), 2, 0, P(62)), {},
+             with(with(M("3 0 0; 0 3 2^62 | 2/1"), 1, 0, 15), 2, 0, kMin)},
             // L = -2: row 2 times -1 is (2^63, -2).
-            {"2^63 in a row", M("-2 0; min 2"), {}, M("-1 0; 2^62 -1 | 2/1")},
+            {"2^63 in a row", with(M("-2 0; min 2"), 2, 0, 7), {}, with(M("-1 0; 2^62 -1 | 2/1"), 2, 0, -7)},
             {"2^63 in a row, 1/-3", M("-2 0; min 2 | 1/-3"), {}, M("-1 0; 2^62 -1 | 2/-3")},
             {"L = 3 * 2^62 over 3 * 2^61", M("2^62 0; 0 3 | 1/3*2^61"), {}, M("1 0; 0 1 | 2/1")},
             {"L = 3 * 2^62 over -3 * 2^61", M("2^62 0; 0 3 | -1/3*2^61"), {}, M("-1 0; 0 -1 | 2/1")},
@@ -148,8 +148,11 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"L = 3 * 2^62", M("2^62 0; 0 3"), {}, M("2^62 0; 0 3"), kOverflow},
             {"row", M("2^40 0; 2^30 3"), {}, M("3 0; 2^30 3 | 2^40/1")},
             {"a factor of 2^62 stays out", M("2 1; 1 3 | 2^62/1"), {}, M("6 3; 2 6 | 2^62/1")},
+            {"... also where the rows share a divisor", M("2 0; 0 3 | 2^62/1"), {}, M("6 0; 0 6 | 2^62/1")},
             // Column 0 carries no value; files keep it, and it is scaled along, wrapping: 3 * 2^62 -> -2^62.
             {"column 0 along", with(M("2 1; 1 3"), 1, 0, P(62)), {}, with(M("6 3; 2 6"), 1, 0, -P(62))},
+            {"column 0 along, rows sharing a divisor", with(M("2 0; 0 3"), 1, 0, P(62)), {},
+             with(M("6 0; 0 6"), 1, 0, -P(62))},
             {"value zero: nothing to scale", M("max 1; 1 max-1 | 0/1"), {}, M("max 1; 1 max-1 | 0/1")},
             // L = 2^62 (2^124 - 1) leaves even 128 bits.
             {"L beyond 128 bits", M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"), {}, M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"),

@@ -14,9 +14,14 @@ using namespace test;
 // Row 3 = row 1 - row 2; eliminating column 1 already needs 2^126.
 const char* kHuge = "max 1 1; 1 max 1; 9223372036854775806 -9223372036854775806 0";
 
+std::string mal(const std::string& s, int n) { return n > 0 ? s + mal(s, n - 1) : ""; }
 const std::string kZeile1 = "2^60+1 2^60+3 3 3*2^60+16; ", kZeile2 = "2^61+2 2^61+6 6 6*2^60+32; ",
                   kZeilen34 = "5 2^60+7 2^60+13 5*2^60+58; 2^60+33 7 2^60+43 2^62+176; ";
 const std::string kZweifach = kZeile1 + kZeile2 + kZeilen34, kZweifachZuletzt = kZeile1 + kZeilen34 + kZeile2;
+const std::string o8 = " 0 0 0 0 0 0 0 0 ", kNull12 = "0" + o8 + "0 0 0; ";
+const std::string kZwoelf = "2^60+1 2^60+3 3" + o8 + "3*2^60+16; 5 2^60+7 2^60+13" + o8 + "5*2^60+58; 2^60+33 7 2^60+43" +
+                            o8 + "2^62+176; " + mal(kNull12, 8) + "2^61+2 2^61+6 6" + o8 + "6*2^60+32";
+const std::string kZwoelfErgebnis = "1 0 0" + o8 + "1; 0 1 0" + o8 + "2; 0 0 1" + o8 + "3; " + mal(kNull12, 9);
 
 TEST(EchelonFormAndInverse, Table) {
   const std::string o9 = " 0 0 0 0 0 0 0 0 0 ";  // for rows of twelve columns
@@ -95,7 +100,7 @@ TEST(Abbildungsmatrix, Table) {
   run('l', {{"b = a", a, a, identity(2)}, {"b zero", a, M("0 0; 0 0"), M("0 0; 0 0")},
             {"(1 1/3; 0 1)", a, M("2^62 1; 0 3"), M("3 1; 0 3 | 1/3")},
             {"(1 1/3; 0 1) / -2", M("2^62 0; 0 3 | -2/1"), M("2^62 1; 0 3"), M("3 1; 0 3 | 1/-6")},
-            {"one row", a, M("2^62 0"), M("1 0")}, {"three rows", a, M("0 3; 2^62 0; 2^63-2^62 6"),
+            {"one row", a, M("2^62 0"), M("1 0")}, {"det a < 0", M("0 3; 2^62 0"), a, M("0 1; 1 0")}, {"three rows", a, M("0 3; 2^62 0; 2^63-2^62 6"),
                                                     M("0 1; 1 0; 1 2")},
             {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")},
             {"1/(3 * 2^62) does not fit", M("3 | 2^62/1"), M("1"), kBefore, kOverflow},
@@ -127,6 +132,11 @@ TEST(Verfahren, BoundsFromTheCaller) {
   Matrix zwoelf = with(identity(12), 0, 0, 13);  // a row count beyond the array is read as 12
   ar::Verfahren(ctx, zwoelf);
   EXPECT_EQ(zwoelf, identity(12));
+  // Beyond 64 bits on the way, in twelve rows and columns: the double of row 1 in row 12, below eight zero rows,
+  // leaves the leftover 0 there.
+  Matrix zwoelfZeilen = M(kZwoelf);
+  ar::Verfahren(ctx, zwoelfZeilen);
+  EXPECT_EQ(zwoelfZeilen, M(kZwoelfErgebnis, 3, 12));
   Matrix null = M("", 12, 12);  // no pivot in any of the twelve columns: the search ends at column 12
   ar::Verfahren(ctx, null);
   EXPECT_EQ(null, M("", 0, 12));
