@@ -63,7 +63,9 @@ TEST(EchelonFormAndInverse, Table) {
             {"column 0 not turned", with(M("-2 4; -1 2"), 1, 0, 5), {}, with(M("1 -2; 0 0", 1, 2), 1, 0, 5)},
             {"column 0 not turned past 64 bits", with(M("2 1 0; 1 0 2^62"), 1, 0, 5), {},
              with(M("1 0 2^62; 0 1 -2^63"), 1, 0, 5)},
-            {"primitive row", M("4 2 1"), {}, M("4 2 1")}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
+            {"primitive row", M("4 2 1"), {}, M("4 2 1")},
+            // (1 0 2^62; 0 1 -3 * 2^62): the second row of the result does not fit.
+            {"a row of the result beyond 64 bits", M("3 1 0; 1 0 2^62"), {}, M("3 1 0; 1 0 2^62"), kOverflow}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
             {"rows beyond 64 bits on the way", M("1 -181 3037000496; 0 0 1; 0 -3037000498 -3037000497"), {},
              identity(3)},
             // Column 2 has no pivot: the search looks at the last row too, which is 0 there.
@@ -102,9 +104,13 @@ TEST(Abbildungsmatrix, Table) {
             {"(1 1/3; 0 1) / -2", M("2^62 0; 0 3 | -2/1"), M("2^62 1; 0 3"), M("3 1; 0 3 | 1/-6")},
             {"one row", a, M("2^62 0"), M("1 0")}, {"det a < 0", M("0 3; 2^62 0"), a, M("0 1; 1 0")}, {"three rows", a, M("0 3; 2^62 0; 2^63-2^62 6"),
                                                     M("0 1; 1 0; 1 2")},
-            {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")},
+            {"factors", M("2^62 0; 0 3 | 5/7"), M("2^62 1; 0 3 | 2/3"), M("3 1; 0 3 | 14/45")},
+            {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")}, {"1 x 1", M("2"), M("6"), M("1 | 3/1")},
             {"1/(3 * 2^62) does not fit", M("3 | 2^62/1"), M("1"), kBefore, kOverflow},
             {"formats", M("1 0; 0 1"), M("1 2 3"), kBefore, kFormat},
+            {"formats beyond 64 bits", a, M("1 2 3"), kBefore, kFormat},
+            {"a not square, b of its columns", M("1 0 0; 0 1 0"), M("1 2 3"), kBefore, kFormat},
+            {"a not square, b of its rows", M("1 0 0; 0 1 0"), M("1 2"), M("1 0 0; 0 1 0"), kSingular},
             {"singular", M("1 2; 2 4"), identity(2), M("1 2; 2 4"), kSingular},
             {"singular beyond 64 bits", M(kHuge), identity(3), M(kHuge), kSingular},
             {"a over 0", M("1 | 1/0"), M("1"), kBefore, kOverflow}, {"b over 0", M("1"), M("1 | 1/0"), kBefore, kOverflow}});
