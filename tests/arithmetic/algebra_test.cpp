@@ -145,6 +145,8 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"L beyond 128 bits", M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"), {}, M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"),
              kOverflow}});
   // Orthogonal primitive columns; the factor and the cells below stay. On overflow the columns from there on stay.
+  Matrix twelve = M("", 12, 8), units = twelve;  // columns e_1 and e_1 + e_j: the residuals are e_j
+  for (int j = 1; j <= 8; ++j) twelve[1][j] = 1, twelve[j][j] = 1, units[j][j] = 1;
   run('o', {{"2x2", M("1 1; 1 0 | 1/3"), {}, M("1 1; 1 -1 | 1/3")}, {"3-4-5", M("3 1; 4 2"), {}, M("3 -4; 4 3")},
             {"3x3", M("1 1 0; 1 0 1; 0 1 1"), {}, M("1 1 -1; 1 -1 1; 0 2 1")},
             {"signs stay", M("-2 1; -4 3"), {}, M("-1 -2; -2 1")}, {"dependent", M("1 2; 2 4"), {}, M("1 0; 2 0")},
@@ -155,6 +157,7 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"<c, a> = -1", M("1 -1; 0 1"), {}, M("1 0; 0 1")},
             {"twelve rows", M("1 1; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0"), {},
              M("1 11; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1")},
+            {"twelve rows, eight columns", twelve, {}, units},
             // The residual (2^64 + 1, -2^32, 1): only its first entry does not fit.
             {"first entry does not fit", M("0 1; 1 0; 2^32 1"), {}, M("0 1; 1 0; 2^32 1"), kOverflow},
             {"column does not fit", M("1 0; 2^32 1; 0 1"), {}, M("1 0; 2^32 1; 0 1"), kOverflow}});

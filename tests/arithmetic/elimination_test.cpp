@@ -27,6 +27,7 @@ TEST(EchelonFormAndInverse, Table) {
             {"no pivot after deletions", M("1 1 0 0; 2 2 0 0; 3 3 0 0; 0 0 1 0"), {},
              M("1 1 0 0; 0 0 1 0; 0 0 1 0; 0 0 1 0", 2, 4)},
             {"more rows than columns", M("1 2; 3 4; 5 6"), {}, M("1 0; 0 1; 0 0", 2, 2)},
+            {"more rows than columns, regular on top", M("1 2 3; 4 5 6; 7 8 10; 1 1 1"), {}, identity(3)},
             {"multiples", M("2 -4 6; 1 -2 3"), {}, M("1 -2 3", 1, 3)},
             {"solution 1/3, -1/3", M("1 1 0; 1 -2 1"), {}, M("3 0 1; 0 3 -1")},
             {"product 2^63 on the way", M("2^62 1; 2^62 3"), {}, identity(2)},
@@ -142,6 +143,7 @@ TEST(DetRangSpur, Table) {
   for (const auto& c : cases) {
     ar::RecordingContext ctx;
     Matrix r = c.m;
+    scribble();
     EXPECT_EQ(c.op == 'd' ? ar::Det(ctx, r) : c.op == 'r' ? ar::Rang(ctx, r) : ar::Spur(ctx, r), c.v) << c.name;
     EXPECT_EQ(std::tie(ctx.overflow, r), std::tie(c.overflow, c.m)) << c.name;
   }
