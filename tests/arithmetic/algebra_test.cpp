@@ -92,6 +92,11 @@ TEST(MatPot, Table) {
             {"nilpotent 3/0", M("0 1; 0 0 | 3/0"), p(kP), M("0 0; 0 0 | 1/0")},
             {"doubling", M("2"), p(kP), identity(1), kOverflow},
             {"denominator 3^p", M("1 | 1/3"), p(kP), identity(1), kOverflow},
+            // Reported as soon as the factor passes the bound, not after growing to gigabytes.
+            {"2^62", M("2^62"), p(kP), identity(1), kOverflow},
+            {"denominator 2^62", M("1 | 1/2^62"), p(kP), identity(1), kOverflow},
+            {"2I", M("2 0; 0 2"), p(kP), identity(2), kOverflow},
+            {"I/2", M("1 0; 0 1 | 1/2"), p(kP), identity(2), kOverflow},
             {"entry p * 2^40", M("1 2^40; 0 1"), p(kP), identity(2), kOverflow},
             {"not square: one message", wide, p(kP), identity(2), kFormat},
             {"not square, p = 0", wide, p(0), identity(2)}});

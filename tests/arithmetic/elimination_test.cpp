@@ -137,7 +137,9 @@ TEST(DetRangSpur, Table) {
       {"-2^63, 2^63 - 1 twice", 'r', M("min max; min max"), 1}, {"the zero matrix", 'r', M("1 2; 3 4 | 0/5"), 0},
       {"the first prime's rank is 1, a zero row", 'r', M("1 0; 0 0; 0 2147483647"), 2},
       {"-2^63, 2^63 - 1 crossed", 'r', M("min max; max min"), 2},
-      {"the first prime's rank is 1", 'r', M("2147483647 0; 0 1"), 2}, {"only the block", 's', M("1 0; 0 7", 1, 1), 1},
+      {"the first prime's rank is 1", 'r', M("2147483647 0; 0 1"), 2},
+      {"the first prime's rank is 0", 'r', M("2147483647 0; 0 2147483647"), 2},
+      {"only the block", 's', M("1 0; 0 7", 1, 1), 1},
       {"2^63", 's', M("2^62 0; 0 2^62"), 0, true}, {"diagonal 1, 5, 9", 's', M("1 0 0; 0 5 0; 0 0 9 | 1/2"), 15},
       {"-2^63 - 1", 's', M("min 0; 0 -1"), 0, true}, {"back into range", 's', M("max 0 0; 0 max 0; 0 0 min"), kMax - 1},
       {"no rows", 's', M("", 0, 0), 0}, {"twelve times -2^63", 's', zwoelf, 0, true}};
