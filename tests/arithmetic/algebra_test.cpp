@@ -92,6 +92,11 @@ TEST(MatPot, Table) {
             {"nilpotent 3/0", M("0 1; 0 0 | 3/0"), p(kP), M("0 0; 0 0 | 1/0")},
             {"doubling", M("2"), p(kP), identity(1), kOverflow},
             {"denominator 3^p", M("1 | 1/3"), p(kP), identity(1), kOverflow},
+            // Reported as soon as the factor passes the bound, not after growing to gigabytes.
+            {"2^62", M("2^62"), p(kP), identity(1), kOverflow},
+            {"denominator 2^62", M("1 | 1/2^62"), p(kP), identity(1), kOverflow},
+            {"2I", M("2 0; 0 2"), p(kP), identity(2), kOverflow},
+            {"I/2", M("1 0; 0 1 | 1/2"), p(kP), identity(2), kOverflow},
             {"entry p * 2^40", M("1 2^40; 0 1"), p(kP), identity(2), kOverflow},
             {"not square: one message", wide, p(kP), identity(2), kFormat},
             {"not square, p = 0", wide, p(0), identity(2)}});
@@ -158,6 +163,8 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"L beyond 128 bits", M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"), {}, M("2^62 0 0; 0 2^62-1 0; 0 0 2^62+1"),
              kOverflow}});
   // Orthogonal primitive columns; the factor and the cells below stay. On overflow the columns from there on stay.
+  Matrix twelve = M("", 12, 8), units = twelve;  // columns e_1 and e_1 + e_j: the residuals are e_j
+  for (int j = 1; j <= 8; ++j) twelve[1][j] = 1, twelve[j][j] = 1, units[j][j] = 1;
   run('o', {{"2x2", M("1 1; 1 0 | 1/3"), {}, M("1 1; 1 -1 | 1/3")}, {"3-4-5", M("3 1; 4 2"), {}, M("3 -4; 4 3")},
             {"3x3", M("1 1 0; 1 0 1; 0 1 1"), {}, M("1 1 -1; 1 -1 1; 0 2 1")},
             {"signs stay", M("-2 1; -4 3"), {}, M("-1 -2; -2 1")}, {"dependent", M("1 2; 2 4"), {}, M("1 0; 2 0")},
@@ -168,6 +175,7 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"<c, a> = -1", M("1 -1; 0 1"), {}, M("1 0; 0 1")},
             {"twelve rows", M("1 1; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0; 1 0"), {},
              M("1 11; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1; 1 -1")},
+            {"twelve rows, eight columns", twelve, {}, units},
             // The residual (2^64 + 1, -2^32, 1): only its first entry does not fit.
             {"first entry does not fit", M("0 1; 1 0; 2^32 1"), {}, M("0 1; 1 0; 2^32 1"), kOverflow},
             {"column does not fit", M("1 0; 2^32 1; 0 1"), {}, M("1 0; 2^32 1; 0 1"), kOverflow}});

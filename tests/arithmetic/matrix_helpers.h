@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -57,6 +58,15 @@ inline Matrix identity(int64_t n) { Matrix m = M("", n, n); for (int64_t i = 1; 
 // One more cell set, for cells that must stay.
 template <class T> T with(T m, size_t i, size_t j, int64_t v) { return m[i][j] = v, m; }
 
+// Fills the stack below the caller with 0x55 bytes, so that a value read before it is written is neither 0 nor a
+// small FLINT integer: a word of them has the top bits 01 that mark a pointer to a big one. Called just before
+// the operation, whose frames then lie in the filled region.
+[[gnu::noinline]] inline void scribble() {
+  unsigned char s[1 << 16];
+  std::memset(s, 0x55, sizeof s);
+  asm volatile("" : : "r"(s) : "memory");  // the stores stay
+}
+
 enum Outcome { kQuiet, kOverflow, kFormat, kSingular };
 
 // '*' a * b, '+' a + b, 's' a times b's factor, '^' a to the power b(0,0), 't' a transposed, each into a third
@@ -73,6 +83,7 @@ inline void run(char op, const std::vector<Op>& cases) {
     const bool third = op == '*' || op == '+' || op == '^' || op == 't' || op == 'i' || op == 'l';
     bool failed = false;
     Matrix a = c.a, b = c.b, r = with(third ? kBefore : c.a, 9, 9, 77);  // outside the result: kept
+    scribble();
     if (op == '*') ar::MatMult(ctx, a, b, r);
     if (op == '+') ar::MatPlus(ctx, a, b, r);
     if (op == '^') ar::MatPot(ctx, a, static_cast<int32_t>(b[0][0]), r);

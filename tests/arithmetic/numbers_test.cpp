@@ -72,7 +72,9 @@ TEST(Cramer, BothForms) {
     ar::RecordingContext ctx;
     std::array<ar::BruchT, ar::kCramerMax> x{};
     std::array<double, ar::kCramerMax> d{};
+    scribble();
     EXPECT_EQ(ar::CramerBrueche(ctx, f.s, x), f.fall) << f.what;
+    scribble();
     EXPECT_EQ(ar::CramerDezimal(f.s, d), f.fall) << f.what;
     std::string brueche;
     for (size_t i = 0; i < f.dezimal.size(); ++i)

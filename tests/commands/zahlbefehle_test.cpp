@@ -100,9 +100,10 @@ TEST_F(KnopfTest, NumberCommandsTable) {
       {"D and x beyond 64 bits", cramer, breit, "", kUeberlaufBox},
       {"2^63 does not fit", cramer, {{-1, INT64_MIN}}, "", kUeberlaufBox},
       {"singular", cramer, {{1, 2, 3}, {2, 4, 6}}, "", {{"Systemmatrix darf nicht verschwinden", kPlain}}}});
-  // The ends of [0, 1): 0 gives -10, the largest double below 1 gives 9.
-  setGrid({{0, 0}}), type("InOutF", ""), services.queueRnd(0.0), services.queueRnd(std::nextafter(1.0, 0.0));
-  EXPECT_EQ((press(rnd), grid()), (Rows{{-10, 9}}));
+  // The ends of [0, 1): 0 gives -10, the largest double below 1 gives 9; inside, floor(20 (x - 1/2)).
+  setGrid({{0, 0, 0, 0}}), type("InOutF", "");
+  for (double x : {0.0, 0.55, 0.99, std::nextafter(1.0, 0.0)}) services.queueRnd(x);
+  EXPECT_EQ((press(rnd), grid()), (Rows{{-10, 1, 9, 9}}));
 }
 
 TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {

@@ -83,7 +83,10 @@ TEST_F(TermTest, ValuesOfTerms) {
       {{"X^0", "A^-0"}, 1, 1, {{1, 0}, {0, 1}}}, {{"C^4294967298"}, 1, 1, {{1, 4294967298}, {0, 1}}},
       {{"9223372036854775807*A"}, 9223372036854775807, 1, a},
       {{"C ^ 4294967298"}, 1, 1, {{1, 4294967298}, {0, 1}}},  // a blank beside a number, none inside it
-      {{"A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1)*A"}, 8, 1, a}};  // eight slots of a kind
+      {{"A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1)*A"}, 8, 1, a},  // eight slots of a kind
+      // Products of numbers whose unreduced numerator and denominator leave 64 bits, their gcd found in 128.
+      {{"33899982933222623/447369*154671/101699948799667869*A"}, 51557, 447369, a},
+      {{"8681198717/13751392275*337420702200444895/773343275361094765*A"}, 3787730831, 13751392275, a}};
   for (const auto& f : faelle)
     for (const char* term : f.terms)  // m is read after run: pair takes both by reference
       EXPECT_EQ(std::pair(run(term), m), std::pair(Boxes{}, matrix(f.z, f.n, f.rows))) << term;
@@ -106,6 +109,14 @@ TEST_F(TermTest, ValueZeroIsTheZeroMatrixAndNeverOverflows) {
     for (const char* term : terms) EXPECT_EQ(std::pair(run(term), m), std::pair(Boxes{}, matrix(1, 1, rows))) << term;
 }
 
+// Over the common denominator 8 (2^59 - 1), B's numerator is 65 (2^59 - 1), past 64 bits, and its products with
+// B's entries pass 128: the sum is exact all the same (the value from python3's fractions).
+TEST_F(TermTest, ASumPast128BitsOnTheWay) {
+  speicher[0] = matrix(1, 1, {{-7, 6}}), speicher[1] = matrix(1, 1, {{1, 5352849842817503806}});
+  EXPECT_EQ(std::pair(run("1/4611686018427387896*A+65/8*B"), m),
+            std::pair(Boxes{}, matrix(4683743612465315831, 576460752303423487, {{1, 5352849842817503807}})));
+}
+
 TEST_F(TermTest, RefusedTermsSayWhy) {
   const struct { std::vector<const char*> terms; Boxes boxes; } faelle[] = {
       {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)",
@@ -124,7 +135,8 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
       {{"D^-0", "D^-1"}, {kSingulaer, kFormat}},  // the inverse first, then the power of D
       {{"(D^2)+(H^-1)"}, {kSingulaer, kFormat}},  // the last bracket first
       {{"99999999999999999999*A", "9223372036854775808*A", "4611686018427387904*2*A"}, {kUeberlauf}},
-      {{"4611686018427387904*4*A", "1/4294967297*1/4294967295*A"}, {kUeberlauf}},  // 2^64, 1/(2^64 - 1)
+      {{"4611686018427387904*4*A", "1/4294967297*1/4294967295*A", "4294967296/3*4294967296*A"},
+       {kUeberlauf}},  // 2^64, 1/(2^64 - 1), 2^64/3
       // The term is read from the left and its first fault ends the reading.
       {{"99999999999999999999*A/2", "9223372036854775808/3*A+1/0*A"}, {kUeberlauf}},
       // G^2+H^-1 stops before the singular H.
