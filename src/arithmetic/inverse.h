@@ -18,12 +18,12 @@ void Invertieren(Context& ctx, const Matrix& S, Matrix& R, bool& fehlgeschlagen)
 
 // R := B * A^-1 in normal form: the matrix of the linear map that takes the
 // columns of A to those of B. Exact whatever A^-1 needs: MatMult with A^-1
-// where that fits in 64 bits, else an exact solution of X A = B. R's header takes B's rows and A's columns; its cells outside
-// them keep what they held. A singular or non-square A: as Invertieren (its
-// message, `fehlgeschlagen`, R its copy of A). B's column count differing
-// from A's row count: MatMult's format message and Formelfehler. A zero
-// denominator, or a result that does not fit in 64 bits, sets ctx.overflow,
-// and R stays.
+// where that fits in 64 bits, else an exact solution of X A = B. R's header
+// takes B's rows and A's columns; its cells outside them keep what they
+// held. A singular or non-square A: as Invertieren (its message,
+// `fehlgeschlagen`, R its copy of A). B's column count differing from A's
+// row count: MatMult's format message and Formelfehler. A zero denominator,
+// or a result that does not fit in 64 bits, sets ctx.overflow, and R stays.
 void Abbildungsmatrix(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R, bool& fehlgeschlagen);
 
 }  // namespace ar

@@ -20,8 +20,9 @@ const std::string kZeile1 = "2^60+1 2^60+3 3 3*2^60+16; ", kZeile2 = "2^61+2 2^6
                   kZeilen34 = "5 2^60+7 2^60+13 5*2^60+58; 2^60+33 7 2^60+43 2^62+176; ";
 const std::string kZweifach = kZeile1 + kZeile2 + kZeilen34, kZweifachZuletzt = kZeile1 + kZeilen34 + kZeile2;
 const std::string o8 = " 0 0 0 0 0 0 0 0 ", kNull12 = "0" + o8 + "0 0 0; ";
-const std::string kZwoelf = "2^60+1 2^60+3 3" + o8 + "3*2^60+16; 5 2^60+7 2^60+13" + o8 + "5*2^60+58; 2^60+33 7 2^60+43" +
-                            o8 + "2^62+176; " + mal(kNull12, 8) + "2^61+2 2^61+6 6" + o8 + "6*2^60+32";
+const std::string kZwoelf = "2^60+1 2^60+3 3" + o8 + "3*2^60+16; 5 2^60+7 2^60+13" + o8 + "5*2^60+58; " +
+                            "2^60+33 7 2^60+43" + o8 + "2^62+176; " + mal(kNull12, 8) + "2^61+2 2^61+6 6" + o8 +
+                            "6*2^60+32";
 const std::string kZwoelfErgebnis = "1 0 0" + o8 + "1; 0 1 0" + o8 + "2; 0 0 1" + o8 + "3; " + mal(kNull12, 9);
 
 TEST(EchelonFormAndInverse, Table) {
@@ -54,7 +55,8 @@ TEST(EchelonFormAndInverse, Table) {
             // what it held. Row 2 last, the copy is of a zero row.
             {"a leftover beyond 64 bits stays hidden", M(kZweifach), {},
              M("1 0 0 1; 0 1 0 2; 0 0 1 3; 2^60+33 7 2^60+43 2^62+176", 3, 4)},
-            {"... the same rows, the double last", M(kZweifachZuletzt), {}, M("1 0 0 1; 0 1 0 2; 0 0 1 3; 0 0 0 0", 3, 4)},
+            {"... the same rows, the double last", M(kZweifachZuletzt), {},
+             M("1 0 0 1; 0 1 0 2; 0 0 1 3; 0 0 0 0", 3, 4)},
             {"content 1 behind a leading 2", M("1 1 1; 1 3 4; 2 2 2"), {}, M("2 0 -1; 0 2 3; 0 0 0", 2, 3)},
             {"a deletion moves all twelve columns", M("1 0" + o9 + "1; 2 0" + o9 + "2; 0 1" + o9 + "5"), {},
              M("1 0" + o9 + "1; 0 1" + o9 + "5; 0 1" + o9 + "5", 2, 12)},
@@ -67,7 +69,8 @@ TEST(EchelonFormAndInverse, Table) {
              with(M("1 0 2^62; 0 1 -2^63"), 1, 0, 5)},
             {"primitive row", M("4 2 1"), {}, M("4 2 1")},
             // (1 0 2^62; 0 1 -3 * 2^62): the second row of the result does not fit.
-            {"a row of the result beyond 64 bits", M("3 1 0; 1 0 2^62"), {}, M("3 1 0; 1 0 2^62"), kOverflow}, {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
+            {"a row of the result beyond 64 bits", M("3 1 0; 1 0 2^62"), {}, M("3 1 0; 1 0 2^62"), kOverflow},
+            {"-2^63 turned", M("min 1"), {}, M("min 1"), kOverflow},
             {"rows beyond 64 bits on the way", M("1 -181 3037000496; 0 0 1; 0 -3037000498 -3037000497"), {},
              identity(3)},
             // Column 2 has no pivot: the search looks at the last row too, which is 0 there.
@@ -104,10 +107,11 @@ TEST(Abbildungsmatrix, Table) {
   run('l', {{"b = a", a, a, identity(2)}, {"b zero", a, M("0 0; 0 0"), M("0 0; 0 0")},
             {"(1 1/3; 0 1)", a, M("2^62 1; 0 3"), M("3 1; 0 3 | 1/3")},
             {"(1 1/3; 0 1) / -2", M("2^62 0; 0 3 | -2/1"), M("2^62 1; 0 3"), M("3 1; 0 3 | 1/-6")},
-            {"one row", a, M("2^62 0"), M("1 0")}, {"det a < 0", M("0 3; 2^62 0"), a, M("0 1; 1 0")}, {"three rows", a, M("0 3; 2^62 0; 2^63-2^62 6"),
-                                                    M("0 1; 1 0; 1 2")},
+            {"one row", a, M("2^62 0"), M("1 0")}, {"det a < 0", M("0 3; 2^62 0"), a, M("0 1; 1 0")},
+            {"three rows", a, M("0 3; 2^62 0; 2^63-2^62 6"), M("0 1; 1 0; 1 2")},
             {"factors", M("2^62 0; 0 3 | 5/7"), M("2^62 1; 0 3 | 2/3"), M("3 1; 0 3 | 14/45")},
-            {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")}, {"1 x 1", M("2"), M("6"), M("1 | 3/1")},
+            {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")},
+            {"1 x 1", M("2"), M("6"), M("1 | 3/1")},
             {"1/(3 * 2^62) does not fit", M("3 | 2^62/1"), M("1"), kBefore, kOverflow},
             {"formats", M("1 0; 0 1"), M("1 2 3"), kBefore, kFormat},
             {"formats beyond 64 bits", a, M("1 2 3"), kBefore, kFormat},
@@ -115,7 +119,8 @@ TEST(Abbildungsmatrix, Table) {
             {"a not square, b of its rows", M("1 0 0; 0 1 0"), M("1 2"), M("1 0 0; 0 1 0"), kSingular},
             {"singular", M("1 2; 2 4"), identity(2), M("1 2; 2 4"), kSingular},
             {"singular beyond 64 bits", M(kHuge), identity(3), M(kHuge), kSingular},
-            {"a over 0", M("1 | 1/0"), M("1"), kBefore, kOverflow}, {"b over 0", M("1"), M("1 | 1/0"), kBefore, kOverflow}});
+            {"a over 0", M("1 | 1/0"), M("1"), kBefore, kOverflow},
+            {"b over 0", M("1"), M("1 | 1/0"), kBefore, kOverflow}});
 }
 
 TEST(Verfahren, BoundsFromTheCaller) {
@@ -198,17 +203,19 @@ TEST(DetRangSpur, Table) {
 // (12200 for the inverse). Each call here takes the FLINT path and ends with big integers.
 TEST(FlintPath, LeavesNoBigIntegerBehind) {
   const Matrix det = M("min 1; 1 min"), inv = M("2^33 1; 0 2^33"), sys = M("4294967297 1 2147483650; 1 4294967297 1");
+  const Matrix lin = M("2^62 0; 0 3");
   ar::RecordingContext ctx;
   std::array<ar::BruchT, ar::kCramerMax> x{};
-  Matrix r = kBefore;
+  Matrix r = kBefore, l = kBefore;
   bool failed = false;
   int64_t d = 0;
   for (int k = 0; k < 20000; ++k) {
     d |= ar::Det(ctx, det);  // 2^126 - 1
     ar::Invertieren(ctx, inv, r, failed);  // denominator 2^66
     ar::CramerBrueche(ctx, sys, x);  // x_1 = 9223372047592194049/18446744082299486208
+    ar::Abbildungsmatrix(ctx, lin, lin, l, failed);  // its determinant 3 * 2^62 on the way
   }
-  EXPECT_EQ(std::tie(d, r, failed, ctx.overflow), std::make_tuple(0, kBefore, false, true));
+  EXPECT_EQ(std::tie(d, r, l, failed, ctx.overflow), std::make_tuple(0, kBefore, identity(2), false, true));
 }
 
 }  // namespace

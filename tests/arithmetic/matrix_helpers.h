@@ -71,8 +71,8 @@ enum Outcome { kQuiet, kOverflow, kFormat, kSingular };
 
 // '*' a * b, '+' a + b, 's' a times b's factor, '^' a to the power b(0,0), 't' a transposed, each into a third
 // array; 'n' MKuerzen twice, 'v' Vereinheitlichen, 'o' Orthnorm, 'e' Verfahren on a itself (and Rang, found apart:
-// the row count, its matrix left as it was); 'i' Invertieren and 'l' Abbildungsmatrix (b a^-1) into a third array. What fails changes nothing; a
-// failing power leaves the identity, a singular matrix its copy.
+// the row count, its matrix left as it was); 'i' Invertieren and 'l' Abbildungsmatrix (b a^-1) into a third array.
+// What fails changes nothing; a failing power leaves the identity, a singular matrix its copy.
 // aZ, bZ: the sum's operands' numerators afterwards, those over L.
 struct Op { const char* name; Matrix a, b, expected; Outcome outcome = kQuiet; int64_t aZ = 0, bZ = 0; };
 
