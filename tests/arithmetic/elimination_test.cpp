@@ -112,6 +112,9 @@ TEST(Abbildungsmatrix, Table) {
             {"factors", M("2^62 0; 0 3 | 5/7"), M("2^62 1; 0 3 | 2/3"), M("3 1; 0 3 | 14/45")},
             {"small", M("1 1; 0 1 | 1/2"), M("3 0; 0 3"), M("1 -1; 0 1 | 6/1")},
             {"1 x 1", M("2"), M("6"), M("1 | 3/1")},
+            // The marker the runner leaves at (9, 9) is the result's own entry there.
+            {"12 x 12", identity(12), with(identity(12), 9, 9, 77), with(identity(12), 9, 9, 77)},
+            {"a of value zero", M("1 0; 0 1 | 0/1"), identity(2), M("1 0; 0 1 | 0/1"), kSingular},
             {"1/(3 * 2^62) does not fit", M("3 | 2^62/1"), M("1"), kBefore, kOverflow},
             {"formats", M("1 0; 0 1"), M("1 2 3"), kBefore, kFormat},
             {"formats beyond 64 bits", a, M("1 2 3"), kBefore, kFormat},
