@@ -19,14 +19,12 @@ void HauptFenster::BevelButton1_Action() {
   if (!rahmen.einlesen(M)) return;
   if (log) InsProtokoll2(M, "\\rightarrow");
   // A value of zero is the zero matrix, whatever its entries: no row stays.
-  if (M[0][2] == 0 && M[0][3] != 0) M = ar::Nullform(M);
+  M = ar::Nullform(M);
   ar::Verfahren(*this, M, Zzahl, Szahl);
   if (rahmen.uebergelaufen()) return;
-  // Without a row left, the grid shows one zero row, and so does the protocol.
-  if (M[0][0] == 0) {
-    M[0][0] = 1;
-    for (int32_t c = 1; c <= core::kMax; ++c) M[1][c] = 0;
-  }
+  // Without a row left, the grid shows one row, zero as every row was, and
+  // so does the protocol.
+  if (M[0][0] == 0) M[0][0] = 1;
   if (log) {
     InsProtokoll2(ar::Nullform(M), ".");
     PZeilenumbruch();
