@@ -166,11 +166,11 @@ void Abbildungsmatrix(Context& ctx, const Matrix& A, const Matrix& B, Matrix& R,
     // The product is exact whatever it meets on the way: what does not fit here does not fit at all.
     inv[0][0] = inv[0][1] = n;
     MatMult(ctx, B, inv, R);
-    return;
+  } else if (o == Outcome::kOverflow) {
+    // A^-1 left 64 bits: the result may fit all the same.
+    o = abbildungExakt(A, B, R);
+    if (o == Outcome::kOverflow) ctx.overflow = true;
   }
-  // A^-1 left 64 bits: the result may fit all the same.
-  if (o == Outcome::kOverflow) o = abbildungExakt(A, B, R);
-  if (o == Outcome::kOverflow) ctx.overflow = true;
   if (o == Outcome::kSingular) Invertieren(ctx, A, R, fehlgeschlagen);  // its message and its copy of A
 }
 

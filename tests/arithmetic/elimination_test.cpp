@@ -115,6 +115,7 @@ TEST(Abbildungsmatrix, Table) {
             // The marker the runner leaves at (9, 9) is the result's own entry there.
             {"12 x 12", identity(12), with(identity(12), 9, 9, 77), with(identity(12), 9, 9, 77)},
             {"a of value zero", M("1 0; 0 1 | 0/1"), identity(2), M("1 0; 0 1 | 0/1"), kSingular},
+            {"a of no rows", M("", 0, 0), M("", 1, 0), M("", 0, 0), kSingular},
             {"1/(3 * 2^62) does not fit", M("3 | 2^62/1"), M("1"), kBefore, kOverflow},
             {"formats", M("1 0; 0 1"), M("1 2 3"), kBefore, kFormat},
             {"formats beyond 64 bits", a, M("1 2 3"), kBefore, kFormat},
