@@ -488,13 +488,13 @@ void sectionExact() {
     const u128 x = (bits128(r, 128 - s) | 1) << s;
     put("ctz128", u128s(x), str(ex::ctz128(x)));
   }
-  for (int k = 0; k < count(60); ++k) {
+  for (int k = 0; k < count(120); ++k) {
     const uint64_t g = r.chance(50) ? 1 : r.next() >> r.range(33, 63);
     const uint64_t a = (r.next() >> r.range(0, 63)) * g, b = r.chance(10) ? 0 : (r.next() >> r.range(0, 63)) * g;
     put("gcd64", std::to_string(a) + " " + std::to_string(b), std::to_string(ex::gcd64(a, b)));
   }
   // Each side below, at or above 2^64, with common factors, so that every fast path and the loop's exit run.
-  for (int k = 0; k < count(200); ++k) {
+  for (int k = 0; k < count(400); ++k) {
     const int la = bitLength(r), lb = bitLength(r);
     u128 a = bits128(r, la), b = bits128(r, lb);
     if (r.chance(60)) {
@@ -507,7 +507,7 @@ void sectionExact() {
     if (k % 7 == 0) std::swap(a, b);
     put("gcd128", u128s(a) + " " + u128s(b), u128s(ex::gcd128(a, b)));
   }
-  for (int k = 0; k < count(30); ++k) {
+  for (int k = 0; k < count(60); ++k) {
     ex::Sum128 s;
     std::string in;
     const int n = static_cast<int>(r.range(1, 12));
@@ -518,13 +518,13 @@ void sectionExact() {
     }
     put("Sum128", in, s128(s.value) + " carry=" + str(s.carry) + " exact=" + bstr(s.exact()));
   }
-  for (int k = 0; k < count(20); ++k) {
+  for (int k = 0; k < count(40); ++k) {
     const uint64_t odd = r.next() >> r.range(0, 63) | 1;
     const u128 odd2 = bits128(r, bitLength(r)) | 1;
     put("inverse", std::to_string(odd) + " " + u128s(odd2),
          std::to_string(ex::inverse64(odd)) + " " + u128s(ex::inverse128(odd2)));
   }
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     int64_t d = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
     if (d == 0) d = r.chance(50) ? INT64_MIN : 7;
     const ex::ExactDivisor64 div(d);
@@ -536,7 +536,7 @@ void sectionExact() {
     if (ex::fits64(x) && x % d == 0) res += " exact=" + str(div.exact(static_cast<int64_t>(x)));
     put("ExactDivisor64", str(d) + " " + s128(x), res);
   }
-  for (int k = 0; k < count(100); ++k) {
+  for (int k = 0; k < count(200); ++k) {
     const u128 g = bits128(r, bitLength(r)) | (r.chance(50) ? 0 : 1);
     if (g == 0) continue;
     const ex::ExactDivisor128 div(g);
@@ -547,7 +547,7 @@ void sectionExact() {
     const bool d = div.divides(a);
     put("ExactDivisor128", u128s(g) + " " + u128s(a), bstr(d) + (d ? " q=" + u128s(div.quotient(a)) : ""));
   }
-  for (int k = 0; k < count(120); ++k) {
+  for (int k = 0; k < count(240); ++k) {
     const int n = static_cast<int>(r.range(1, 24));
     i128 v[24];
     const int64_t g = r.chance(30) ? 1 : value(r, sizeClass(r));
@@ -567,7 +567,7 @@ void sectionExact() {
 
 template <size_t C>
 void fusedOn(Rng& r, const char* name) {
-  for (int k = 0; k < count(120); ++k) {
+  for (int k = 0; k < count(240); ++k) {
     ar::Grid<C> M{};
     const int rows = dimension(r), cols = static_cast<int>(r.range(1, static_cast<int64_t>(C) - 1));
     const Matrix src = gen(r, rows, std::min(cols, 12));
@@ -604,7 +604,7 @@ void sectionFused() {
 
 void sectionMatrix() {
   Rng r(3);
-  for (int k = 0; k < count(60); ++k) {
+  for (int k = 0; k < count(120); ++k) {
     const int64_t a = r.chance(40) ? r.pick(kEdge) : value(r, sizeClass(r));
     const int64_t b = r.chance(40) ? r.pick(kEdge) : wrapMul(value(r, sizeClass(r)), r.chance(50) ? a : 1);
     put("ggt", str(a) + " " + str(b), str(ar::ggt(a, b)));
@@ -616,7 +616,7 @@ void sectionMatrix() {
   }
   for (const double x : {0.0, -0.0, 1.0, 2.5, -2.5, 1e300, -1e-300, 9007199254740993.0, 0.5, HUGE_VAL, std::nan("")})
     put("ganzzahlig", dbl(x), bstr(ar::ganzzahlig(x)));
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     Matrix M = genAny(r);
     if (r.chance(10)) M[0][0] = r.pick(kEdge);
     if (r.chance(10)) M[0][1] = r.pick(kEdge);
@@ -640,7 +640,7 @@ void sectionMatrix() {
     put("Nullform", in, mat(ar::Nullform(M)));
   }
   // The normal form of wide entries and factors, as products and sums leave them.
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     const int rows = dimension(r), cols = dimension(r);
     const Matrix A = gen(r, rows, cols), B = gen(r, rows, cols);
     ar::detail::WideEntries E{};
@@ -662,11 +662,11 @@ void sectionMatrix() {
 void sectionBignum() {
   Rng r(4);
   namespace bg = ar::big;
-  for (int k = 0; k < count(40); ++k) {
+  for (int k = 0; k < count(80); ++k) {
     const i128 v = static_cast<i128>(bits128(r, bitLength(r)));
     put("big::of", s128(v), bg::of(v).get_str());
   }
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     Matrix M = genAny(r);
     if (r.chance(10)) M[0][0] = r.pick(kEdge);
     if (r.chance(10)) M[0][1] = r.pick(kEdge);
@@ -697,7 +697,7 @@ void sectionBignum() {
 
 void sectionBareiss() {
   Rng r(5);
-  for (int k = 0; k < count(200); ++k) {
+  for (int k = 0; k < count(400); ++k) {
     const int n = dimension(r);
     const int width = static_cast<int>(r.range(n, std::min(24, 2 * n + 1)));
     const bool jordan = r.chance(50);
@@ -770,7 +770,7 @@ Matrix powerBase(Rng& r) {
 
 void sectionAlgebra() {
   Rng r(6);
-  for (int k = 0; k < count(250); ++k) {
+  for (int k = 0; k < count(500); ++k) {
     const int rows = dimension(r), inner = dimension(r), cols = dimension(r);
     const Matrix A = gen(r, rows, inner);
     Matrix B = gen(r, r.chance(85) ? inner : dimension(r), cols);
@@ -781,7 +781,7 @@ void sectionAlgebra() {
     ar::MatMult(c, A, B, R);
     put("MatMult", in, mat(R) + " " + ctxs(c));
   }
-  for (int k = 0; k < count(300); ++k) {
+  for (int k = 0; k < count(600); ++k) {
     const int rows = dimension(r), cols = dimension(r);
     Matrix A = gen(r, rows, cols), B = gen(r, rows, cols), R = gen(r, 2, 2);
     if (r.chance(10)) B[0][1] = cols % 12 + 1;
@@ -802,7 +802,7 @@ void sectionAlgebra() {
       ar::MatPlus(c, A, B, R);
     put("MatPlus", in + " into=" + str(alias), mat(A) + " " + mat(B) + " " + mat(R) + " " + ctxs(c));
   }
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     Matrix M = genAny(r);
     const int64_t z = r.chance(50) ? r.pick(kEdge) : value(r, sizeClass(r));
     const int64_t n = r.chance(50) ? r.pick(kEdge) : value(r, sizeClass(r));
@@ -814,7 +814,7 @@ void sectionAlgebra() {
   }
   const int32_t exponents[] = {0, 1, 2, 3, 4, 5, 7, 11, 12, 13, 31, 64, 1000, 65536, 2147483647, 2147483646, 1073741824,
                                -1, INT32_MIN};
-  for (int k = 0; k < count(200); ++k) {
+  for (int k = 0; k < count(400); ++k) {
     const Matrix A = powerBase(r);
     const int32_t p = r.chance(80) ? r.pick(exponents) : static_cast<int32_t>(r.range(0, INT32_MAX));
     Matrix B = gen(r, 2, 3);
@@ -826,7 +826,7 @@ void sectionAlgebra() {
     ar::MatPot(c, A2, p, alias ? A2 : B);
     put("MatPot", in, mat(alias ? A2 : B) + " " + ctxs(c));
   }
-  for (int k = 0; k < count(60); ++k) {
+  for (int k = 0; k < count(120); ++k) {
     Matrix A = genAny(r), B = gen(r, 4, 4);
     const std::string in = mat(A) + " " + mat(B);
     fillStack();
@@ -846,7 +846,7 @@ void sectionAlgebra() {
 
 void sectionDeterminant() {
   Rng r(7);
-  for (int k = 0; k < count(300); ++k) {
+  for (int k = 0; k < count(600); ++k) {
     Matrix A = genSquare(r);
     if (r.chance(5)) A[0][0] = r.pick(kEdge);
     ar::RecordingContext c;
@@ -870,7 +870,7 @@ void sectionDeterminant() {
 
 void sectionCramer() {
   Rng r(8);
-  for (int k = 0; k < count(250); ++k) {
+  for (int k = 0; k < count(500); ++k) {
     const int n = r.chance(30) ? (r.chance(50) ? 1 : 11) : static_cast<int>(r.range(1, 11));
     Matrix S = gen(r, n, n + 1, true, r.chance(30) ? kUnimodular : -1);
     if (r.chance(8)) S[0][1] = n;
@@ -895,7 +895,7 @@ void sectionCramer() {
 
 template <size_t C>
 void diagonalOn(Rng& r, const char* name) {
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     ar::Grid<C> M{};
     const int rows = dimension(r);
     const int cols = C == 13 ? dimension(r) : static_cast<int>(r.range(1, 24));
@@ -939,7 +939,7 @@ void sectionElimination() {
     for (int j = 0; j < 3; ++j) T[i + 1][j + 1] = t[i][j];
   run(T, 4, 3, false);
   run(T, 4, 3, true);
-  for (int k = 0; k < count(400); ++k) {
+  for (int k = 0; k < count(800); ++k) {
     const int rows = dimension(r), cols = dimension(r);
     const Matrix M = gen(r, rows, cols);
     const int32_t counts[] = {rows, cols, rows - 1, cols - 1, rows + 1, cols + 1, 0, 12, 13, -1};
@@ -959,7 +959,7 @@ void sectionElimination() {
 void sectionFraction() {
   Rng r(11);
   auto any = [&] { return r.chance(40) ? r.pick(kEdge) : value(r, sizeClass(r)); };
-  for (int k = 0; k < count(300); ++k) {
+  for (int k = 0; k < count(600); ++k) {
     ar::BruchT a{.N = any(), .Z = any()}, b{.N = any(), .Z = any()};
     if (r.chance(30)) b.N = wrapMul(a.N, r.range(-3, 3)) ^ (r.chance(50) ? 0 : 1);
     const std::string in = str(a.Z) + "/" + str(a.N) + " " + str(b.Z) + "/" + str(b.N);
@@ -979,7 +979,7 @@ void sectionFraction() {
 
 void sectionInverse() {
   Rng r(12);
-  for (int k = 0; k < count(300); ++k) {
+  for (int k = 0; k < count(600); ++k) {
     Matrix S = genSquare(r);
     if (r.chance(8)) S[0][1] = S[0][0] % 12 + 1;
     if (r.chance(3)) S[0][0] = S[0][1] = r.pick(kEdge);
@@ -995,7 +995,7 @@ void sectionInverse() {
 
 void sectionOrthogonal() {
   Rng r(13);
-  for (int k = 0; k < count(250); ++k) {
+  for (int k = 0; k < count(500); ++k) {
     Matrix M = genAny(r);
     const std::string in = mat(M);
     ar::RecordingContext c;
@@ -1020,7 +1020,7 @@ void sectionOrthogonal() {
 
 void sectionQuotient() {
   Rng r(14);
-  for (int k = 0; k < count(300); ++k) {
+  for (int k = 0; k < count(600); ++k) {
     const int64_t a = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
     int64_t b = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
     if (b == 0) b = 3;
@@ -1028,7 +1028,7 @@ void sectionQuotient() {
     put("Dezimalquotient", str(a) + " " + str(b), dbl(ar::Dezimalquotient(a, b)));
   }
   // Big operands: products of 64-bit values, powers of two near the ends of the doubles, ties.
-  for (int k = 0; k < count(300); ++k) {
+  for (int k = 0; k < count(600); ++k) {
     mpz_class a = 1, b = 1;
     const int kind = static_cast<int>(r.range(0, 4));
     if (kind == 0) {
@@ -1064,7 +1064,7 @@ void sectionQuotient() {
 
 void sectionRandom() {
   Rng r(15);
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     const int32_t ns[] = {-1, 0, 1, 2, 3, 5, 11, 12, 13};
     const int32_t n = r.chance(50) ? r.pick(ns) : static_cast<int32_t>(r.range(1, 12));
     const int64_t d = r.chance(60) ? r.pick(kEdge) : value(r, sizeClass(r));
@@ -1086,7 +1086,7 @@ void sectionRank() {
   Matrix D{};
   D[0] = {2, 2, 1, 1};
   D[1][1] = D[2][2] = 2147483647;
-  for (int k = 0; k < count(400) + 1; ++k) {
+  for (int k = 0; k < count(800) + 1; ++k) {
     Matrix M = k == 0 ? D : genAny(r);
     const int32_t counts[] = {0, 1, 5, 11, 12, 13, -1};
     const bool own = r.chance(40);
@@ -1103,7 +1103,7 @@ void sectionRank() {
 template <size_t C>
 void rowopsOn(Rng& r, const char* name) {
   const std::string suffix = name;
-  for (int k = 0; k < count(120); ++k) {
+  for (int k = 0; k < count(240); ++k) {
     ar::Grid<C> M{};
     const int rows = dimension(r), cols = static_cast<int>(r.range(1, static_cast<int64_t>(C) - 1));
     const Matrix A = gen(r, rows, std::min(cols, 12));
@@ -1151,7 +1151,7 @@ void sectionRowops() {
 
 void sectionTrace() {
   Rng r(18);
-  for (int k = 0; k < count(100); ++k) {
+  for (int k = 0; k < count(200); ++k) {
     Matrix M = genAny(r);
     if (r.chance(30))
       for (int i = 1; i <= 12; ++i) M[i][i] = value(r, 4);
@@ -1318,10 +1318,10 @@ void sectionTerms() {
   for (size_t si = 0; si < sets.size(); ++si) {
     const std::string name = "Kalkuel" + str(static_cast<int64_t>(si));
     for (const char* t : kTerms) kalkuel(name.c_str(), sets[si], V, t);
-    for (int k = 0; k < count(si == 0 ? 300 : 150); ++k) kalkuel(name.c_str(), sets[si], V, genTerm(r, 3));
+    for (int k = 0; k < count(si == 0 ? 600 : 300); ++k) kalkuel(name.c_str(), sets[si], V, genTerm(r, 3));
   }
   // The steps on their own.
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     std::string t = genTerm(r, 2);
     if (r.chance(30)) t += std::string(1, "+-*/^()ABX0123456789 .;"[r.range(0, 22)]);
     const std::string in = esc(t);
@@ -1344,7 +1344,7 @@ void sectionTerms() {
   // Sign pairs under the start rules and under odd rule counts.
   terms::Vorzeichenpaare W = V;
   const char* counts[] = {"6", "0", "3", "10", "11", "99", "x", "", "6x", "06"};
-  for (int k = 0; k < count(100); ++k) {
+  for (int k = 0; k < count(200); ++k) {
     W[0][0] = k < 20 ? "6" : r.pick(counts);
     if (r.chance(20)) W[7] = {"*-", "-"};
     std::string s;
@@ -1357,7 +1357,7 @@ void sectionTerms() {
     put("Doppelkillen", in, esc(s));
   }
   // Parser, Bruchparsen, Matrixparsen and Redux with the slotterm they fill.
-  for (int k = 0; k < count(200); ++k) {
+  for (int k = 0; k < count(400); ++k) {
     const StoreSet& set = sets[static_cast<size_t>(r.range(0, static_cast<int64_t>(sets.size()) - 1))];
     ar::RecordingContext c;
     terms::Termauswerter t(c, set.s, set.X, V);
@@ -1409,7 +1409,7 @@ void sectionTerms() {
 void sectionProtocol() {
   Rng r(21);
   for (const char* t : kTerms) put("Tex", esc(t), esc(protokoll::Tex(t)));
-  for (int k = 0; k < count(150); ++k) {
+  for (int k = 0; k < count(300); ++k) {
     std::string t = genTerm(r, 3);
     if (r.chance(20)) t += "^(" + genTerm(r, 1) + ")";
     if (r.chance(10)) t += "^-(" + genTerm(r, 1) + ")";
@@ -1442,7 +1442,7 @@ void sectionProtocol() {
     for (const auto& M : a->speicher) s += " " + mat(M);
     return s + " " + esc(a->term) + " " + esc(a->protokoll);
   };
-  for (int k = 0; k < count(100); ++k) {
+  for (int k = 0; k < count(200); ++k) {
     datei::Arbeitsumgebung a = workspace();
     // Headers within a file's range, so that most files load.
     if (r.chance(80)) {
@@ -1885,6 +1885,26 @@ void sectionWindow(HauptFenster& w, ProbeServices& s) {
     w.InsProtokoll2(M, "\\rightarrow");
     w.PZeilenumbruch();
     put("InsProtokoll", mat(M), esc(w.Protokoll) + " " + bstr(w.ProtokollAn()));
+  }
+  // Matrices shown straight in the grid: headers beyond the grid's range, zero denominators, normal forms that
+  // do not fit.
+  for (int k = 0; k < count(30); ++k) {
+    f.reset(false);
+    Matrix M = genAny(r);
+    if (r.chance(30)) M[0][0] = r.pick(kEdge);
+    if (r.chance(30)) M[0][1] = r.pick(kEdge);
+    const bool normal = r.chance(60);
+    fillStack();
+    if (normal)
+      w.Ausgabe(M);
+    else
+      w.Darstellen(M);
+    Matrix back = gen(r, 2, 2);
+    w.overflow = false;
+    fillStack();
+    const bool read = w.Einlesen(back);
+    put(normal ? "Ausgabe" : "Darstellen", mat(M),
+        mat(M) + " " + bstr(read) + " " + mat(back) + " " + f.state());
   }
   // Workspace texts straight into the window, and out of it.
   for (int k = 0; k < count(20); ++k) {
