@@ -332,7 +332,9 @@ bool multiply(const Matrix& X, const Matrix& Y, int rows, int inner, int cols, M
   return true;
 }
 
-enum Kind { kRandom, kLowRank, kSingular, kUnimodular, kDiagonal, kZero, kPrimes, kTriangular, kKinds };
+enum Kind {
+  kRandom, kLowRank, kSingular, kUnimodular, kDiagonal, kZero, kPrimes, kTriangular, kConstant, kEdgeSteps, kKinds
+};
 
 // The entries of a rows x cols matrix of one kind; the header and the rest of the array are left to the caller.
 void entries(Rng& r, Matrix& M, int rows, int cols, int kind) {
@@ -412,6 +414,38 @@ void entries(Rng& r, Matrix& M, int rows, int cols, int kind) {
         }
       break;
     }
+    case kConstant: {
+      // One value everywhere, maybe with alternating signs: sums of equal products, 2^128 among them.
+      const int64_t v = r.chance(60) ? r.pick(kEdge) : value(r, cls);
+      const bool alternate = r.chance(30);
+      for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j)
+          M[i][j] = alternate && (i + j) % 2 == 1 ? static_cast<int64_t>(0 - static_cast<uint64_t>(v)) : v;
+      break;
+    }
+    case kEdgeSteps: {
+      // The identity changed by a few row steps with multipliers from the edge list: determinant +-1, entries
+      // at the ends of the range, an inverse or solution near them.
+      const int n = std::max(rows, cols);
+      Matrix P{};
+      for (int i = 1; i <= n; ++i) P[i][i] = r.chance(20) ? -1 : 1;
+      for (int step = static_cast<int>(r.range(1, 4)); step > 0 && n > 1; --step) {
+        const int i = static_cast<int>(r.range(1, n)), j = static_cast<int>(r.range(1, n));
+        if (i == j) continue;
+        const int64_t f = r.chance(60) ? r.pick(kEdge) : r.range(-3, 3);
+        Matrix T = P;
+        bool fits = true;
+        for (int c = 1; c <= n && fits; ++c) {
+          const i128 x = static_cast<i128>(P[i][c]) + static_cast<i128>(f) * P[j][c];
+          fits = ar::exact::fits64(x);
+          T[i][c] = static_cast<int64_t>(x);
+        }
+        if (fits) P = T;
+      }
+      for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) M[i][j] = P[i][j];
+      break;
+    }
     case kTriangular:
       for (int i = 1; i <= rows; ++i)
         for (int j = 1; j <= cols; ++j) M[i][j] = j < i ? 0 : j == i ? (r.chance(70) ? 1 : any()) : any();
@@ -436,7 +470,7 @@ Matrix gen(Rng& r, int rows, int cols, bool withJunk = true, int kind = -1) {
 // Square, a third of them regular with big entries.
 Matrix genSquare(Rng& r) {
   const int n = dimension(r);
-  return gen(r, n, n, true, r.chance(30) ? kUnimodular : -1);
+  return gen(r, n, n, true, r.chance(30) ? (r.chance(50) ? kUnimodular : kEdgeSteps) : -1);
 }
 // A factor as users mostly type it: 1/1 or small, now and then near the ends.
 void plainFactor(Rng& r, Matrix& M) {
@@ -872,9 +906,13 @@ void sectionCramer() {
   Rng r(8);
   for (int k = 0; k < count(500); ++k) {
     const int n = r.chance(30) ? (r.chance(50) ? 1 : 11) : static_cast<int>(r.range(1, 11));
-    Matrix S = gen(r, n, n + 1, true, r.chance(30) ? kUnimodular : -1);
+    Matrix S = gen(r, n, n + 1, true, r.chance(30) ? (r.chance(50) ? kUnimodular : kEdgeSteps) : -1);
     if (r.chance(8)) S[0][1] = n;
-    if (r.chance(4)) S[0][0] = S[0][1] = r.chance(50) ? 12 : 0;
+    if (r.chance(6)) {
+      static const int64_t heads[] = {-1, 0, 1, 11, 12, 13, INT64_MIN, INT64_MAX};
+      S[0][0] = r.pick(heads);
+      S[0][1] = r.chance(70) && S[0][0] != INT64_MAX ? S[0][0] + 1 : r.pick(heads);
+    }
     std::array<ar::BruchT, ar::kCramerMax> x;
     for (auto& b : x) b = ar::BruchT{.N = -3, .Z = 5};
     ar::RecordingContext c;
@@ -958,6 +996,10 @@ void sectionElimination() {
 
 void sectionFraction() {
   Rng r(11);
+  {
+    const ar::BruchT b;
+    put("BruchT", "default", str(b.Z) + "/" + str(b.N) + " null=" + bstr(b.IstNull()) + " def=" + bstr(b.IstDefiniert()));
+  }
   auto any = [&] { return r.chance(40) ? r.pick(kEdge) : value(r, sizeClass(r)); };
   for (int k = 0; k < count(600); ++k) {
     ar::BruchT a{.N = any(), .Z = any()}, b{.N = any(), .Z = any()};
@@ -1059,6 +1101,47 @@ void sectionQuotient() {
     if (b == 0) b = 1;
     fillStack();
     put("Dezimalquotient.mpz", a.get_str(16) + " " + b.get_str(16), dbl(ar::Dezimalquotient(a, b)));
+  }
+}
+
+// Calls that take FLINT's way beyond 64 bits, many of them, so that a value FLINT holds and nobody releases
+// shows as a leak at the end of the run.
+void sectionFlint() {
+  Rng r(23);
+  auto big = [&r](int rows, int cols) {
+    Matrix M{};
+    M[0] = {rows, cols, 1, 1};
+    for (int i = 1; i <= rows; ++i)
+      for (int j = 1; j <= cols; ++j) M[i][j] = value(r, r.chance(80) ? 5 : 4);
+    return M;
+  };
+  for (int k = 0; k < count(400); ++k) {
+    const int n = static_cast<int>(r.range(2, 11));
+    const Matrix A = big(n, n), S = big(n, n + 1);
+    ar::RecordingContext c;
+    fillStack();
+    const int64_t d = ar::Det(c, A);
+    Matrix R{};
+    bool failed = false;
+    fillStack();
+    ar::Invertieren(c, A, R, failed);
+    std::array<ar::BruchT, ar::kCramerMax> x{};
+    std::array<double, ar::kCramerMax> y{};
+    fillStack();
+    const ar::CramerFall f = ar::CramerBrueche(c, S, x);
+    fillStack();
+    const ar::CramerFall g = ar::CramerDezimal(S, y);
+    // Rank below full with big entries: the primes cannot settle it.
+    Matrix L = gen(r, n, n, false, kLowRank);
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) L[i][j] = wrapMul(L[i][j], int64_t{1} << 40) | (i == j && r.chance(10) ? 1 : 0);
+    L[0][2] = 1;
+    fillStack();
+    const int32_t rank = ar::Rang(c, L);
+    std::string out = str(d) + " " + mat(R) + " " + bstr(failed) + " " + str(static_cast<int>(f)) + " " +
+                      str(static_cast<int>(g)) + " " + str(rank);
+    for (int i = 0; i < n; ++i) out += " " + str(x[static_cast<size_t>(i)].Z) + "/" + str(x[static_cast<size_t>(i)].N) + " " + dbl(y[static_cast<size_t>(i)]);
+    put("flint", mat(A) + " " + mat(S) + " " + mat(L), out + " " + ctxs(c));
   }
 }
 
@@ -1223,7 +1306,7 @@ std::string genTerm(Rng& r, int depth) {
   }
   if (r.chance(10)) {
     static const char* faults[] = {"+", "*", "/", "^", "(", ")", ".", ";", "E", "e", "2 5", "//", "^^", "A",
-                                   "/A", "--", "+*", "\t", "3+"};
+                                   "/A", "--", "+*", "\t", "3+", "-", "-", "*-"};
     t.insert(static_cast<size_t>(r.range(0, static_cast<int64_t>(t.size()))), r.pick(faults));
   }
   if (r.chance(8)) t.insert(static_cast<size_t>(r.range(0, static_cast<int64_t>(t.size()))), " ");
@@ -1241,7 +1324,8 @@ const char* const kTerms[] = {
     "X+-X", "X*-1", "-1*X", "9223372036854775807*X", "9223372036854775808*X", "-9223372036854775807*X-X",
     "1/9223372036854775807*X", "X*(1/2+1/3)", "(1/2+1/3)*X", "A+(B+(C+(D+(F+(G+(H+X))))))", "A - B", "A + 2 5 * B",
     "2.5*A", "A;B", "E", "Y", "a", "X^2*X^-2", "G^-1*G", "F^12", "F^-12", "(X^2147483647)^2147483647",
-    "1/4611686018427387904*X*4611686018427387904"};
+    "1/4611686018427387904*X*4611686018427387904", "A-", "A--", "-", "(A-)", "A^2-", "2-", "A-(B)-", "A*-", "-(-A)",
+    "A^-", "A^", "(A)^2-B"};
 
 // Stores of one kind per set, so that sums and products of one size find each other.
 struct StoreSet {
@@ -1322,9 +1406,13 @@ void sectionTerms() {
   }
   // The steps on their own.
   for (int k = 0; k < count(300); ++k) {
-    std::string t = genTerm(r, 2);
-    if (r.chance(30)) t += std::string(1, "+-*/^()ABX0123456789 .;"[r.range(0, 22)]);
-    const std::string in = esc(t);
+    std::string whole = genTerm(r, 2);
+    if (r.chance(30)) whole += std::string(1, "+-*/^()ABX0123456789 .;"[r.range(0, 22)]);
+    // Half of them a view into a longer text: nothing beyond the view may count.
+    const size_t cut = r.chance(50) ? whole.size() : static_cast<size_t>(r.range(0, static_cast<int64_t>(whole.size())));
+    if (cut == whole.size() && r.chance(50)) whole += "/2)(";
+    const std::string_view t = std::string_view(whole).substr(0, cut);
+    const std::string in = esc(t) + " then " + esc(std::string_view(whole).substr(cut));
     std::string klasse = "?", token = "?";
     terms::Termauswerter::Analyse(t, klasse, token);
     int32_t i = -7, j = -7;
@@ -1332,24 +1420,26 @@ void sectionTerms() {
     put("term.static", in,
          bstr(terms::Termauswerter::Korrektheit(t)) + " " + esc(terms::Termauswerter::Stringreduktion(t)) + " " +
              klasse + " " + esc(token) + " " + str(terms::Termauswerter::Zahllaenge(t)) + " " + str(i) + " " + str(j));
-    std::string e = t;
+    std::string e(t);
     const auto p = static_cast<int32_t>(r.range(0, static_cast<int64_t>(t.size()) + 1));
     const auto n = static_cast<int32_t>(r.range(-1, 4));
     terms::Termauswerter::Ausschneiden(e, p, n);
-    std::string f = t.empty() ? "-" : t;
+    std::string f = t.empty() ? "-" : std::string(t);
     const auto q = static_cast<int32_t>(r.range(1, static_cast<int64_t>(f.size())));
     terms::Termauswerter::Einplussen(f, q);
     put("term.cut", in + " " + str(p) + " " + str(n) + " " + str(q), esc(e) + " " + esc(f));
   }
   // Sign pairs under the start rules and under odd rule counts.
   terms::Vorzeichenpaare W = V;
-  const char* counts[] = {"6", "0", "3", "10", "11", "99", "x", "", "6x", "06"};
+  const char* counts[] = {"6", "0", "3", "10", "10", "11", "99", "x", "", "6x", "06"};
   for (int k = 0; k < count(200); ++k) {
     W[0][0] = k < 20 ? "6" : r.pick(counts);
+    W[0][1] = r.chance(40) ? "x" : "";
     if (r.chance(20)) W[7] = {"*-", "-"};
     std::string s;
-    for (int i = static_cast<int>(r.range(0, 14)); i > 0; --i) s += "+-*^bM1"[r.range(0, 6)];
-    const std::string in = esc(s) + " rules=" + esc(W[0][0]);
+    for (int i = static_cast<int>(r.range(0, 14)); i > 0; --i) s += "+-*^bM10"[r.range(0, 7)];
+    if (r.chance(30)) s.insert(static_cast<size_t>(r.range(0, static_cast<int64_t>(s.size()))), "10");
+    const std::string in = esc(s) + " rules=" + esc(W[0][0]) + esc(W[0][1]);
     ar::RecordingContext c;
     const StoreSet& set = sets[0];
     terms::Termauswerter t(c, set.s, set.X, W);
@@ -1415,12 +1505,18 @@ void sectionProtocol() {
     if (r.chance(10)) t += "^-(" + genTerm(r, 1) + ")";
     if (r.chance(10)) t += "^2^3";
     put("Tex", esc(t), esc(protokoll::Tex(t)));
+    // Views of its beginning: what follows the view must not count.
+    const auto cut = static_cast<size_t>(r.range(0, static_cast<int64_t>(t.size())));
+    put("Tex.view", esc(std::string_view(t).substr(0, cut)) + " then " + esc(std::string_view(t).substr(cut)),
+        esc(protokoll::Tex(std::string_view(t).substr(0, cut))));
   }
   const char* fields[] = {"123;",  "-;",      "-0;",    "9223372036854775807;", "9223372036854775808;",
                           "-9223372036854775808;", "-9223372036854775809;", "12a;", "",  "abc", " 1;", "+1;",
                           ";",     "1;2;",    "00012;", "18446744073709551616;", "922337203685477580;", "-1;x"};
   for (const char* f : fields) {
-    std::string_view a = f, b = f;
+    const std::string whole = std::string(f) + "7;x;";
+    const std::string_view view = std::string_view(whole).substr(0, std::strlen(f));
+    std::string_view a = view, b = view;
     const auto n = datei::NextNumber(a);
     const auto t = datei::NextText(b);
     put("NextNumber", esc(f),
@@ -1466,7 +1562,12 @@ void sectionProtocol() {
       how = "byte " + str(static_cast<int64_t>(p));
     }
     if (change == 7) file.replace(0, file.find(';'), "13"), how = "13 rows";
-    put("Codieren", summary(a) + " " + how, coded + " " + summary(datei::Zerlegen(file)));
+    if (change == 8 && a.protokoll.find(';') == std::string::npos)
+      file.resize(file.size() - a.protokoll.size() - 1), how = "no protocol";
+    const std::string longer = file + "9;\r";
+    put("Codieren", summary(a) + " " + how,
+        coded + " " + summary(datei::Zerlegen(file)) + " view " +
+            summary(datei::Zerlegen(std::string_view(longer).substr(0, file.size()))));
   }
 }
 
@@ -1863,6 +1964,31 @@ void sectionWindow(HauptFenster& w, ProbeServices& s) {
     f.report("workspace", in);
     std::filesystem::remove(s.dir() + "/kaputt.txt");
   }
+  // "Rnd->" for every size with a determinant at the ends of the range or none.
+  for (int n = 1; n <= 12; ++n)
+    for (const char* d : {"-9223372036854775808", "9223372036854775807", "-7", ""}) {
+      f.reset(n % 2 == 0);
+      Matrix M{};
+      M[0] = {n, r.chance(50) ? n : 13 - n, 1, 1};
+      f.typeGrid(M, true);
+      f.type("InOutF", d);
+      s.rnds = static_cast<size_t>(r.range(0, 38));
+      f.press("BevelButton27");
+      f.report("BevelButton27", "n=" + str(n) + " io=" + esc(d) + " rnd@" + str(static_cast<int64_t>(s.rnds)));
+    }
+  // Commands on a window whose counts were set beyond the grid's range by a caller.
+  for (const int32_t count : {0, 13, 100, -1}) {
+    for (const char* b : {"BevelButton6", "BevelButton16", "BevelButton32", "BevelButton1"}) {
+      f.reset(true);
+      const Matrix M = genSquare(r);
+      f.typeGrid(M);
+      w.Zzahl = count;
+      w.Szahl = r.chance(50) ? count : 3;
+      const std::string in = str(w.Zzahl) + "x" + str(w.Szahl) + " " + mat(M);
+      f.press(b);
+      f.report(b, in);
+    }
+  }
   // Fields left: the denominator field repaired, the output field emptied.
   for (const char* t : {"", "0", "0.0", "abc", "-3", "0.5", "-0", "7"}) {
     f.reset(false);
@@ -1891,8 +2017,9 @@ void sectionWindow(HauptFenster& w, ProbeServices& s) {
   for (int k = 0; k < count(30); ++k) {
     f.reset(false);
     Matrix M = genAny(r);
-    if (r.chance(30)) M[0][0] = r.pick(kEdge);
-    if (r.chance(30)) M[0][1] = r.pick(kEdge);
+    static const int64_t heads[] = {0, -1, 1, 12, 13, 100, INT64_MIN, INT64_MAX, 4294967297};
+    if (r.chance(40)) M[0][0] = r.pick(heads);
+    if (r.chance(40)) M[0][1] = r.pick(heads);
     const bool normal = r.chance(60);
     fillStack();
     if (normal)
@@ -1986,6 +2113,7 @@ int main(int argc, char** argv) {
         {"inverse", sectionInverse},
         {"orthogonal", sectionOrthogonal},
         {"quotient", sectionQuotient},
+        {"flint", sectionFlint},
         {"random", sectionRandom},
         {"rank", sectionRank},
         {"rowops", sectionRowops},
