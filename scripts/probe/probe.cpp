@@ -14,6 +14,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -177,9 +178,12 @@ std::string ctxs(const ar::RecordingContext& c) {
 
 // Fills the stack below the caller with a non-zero pattern, so that the next call finds it in every cell it
 // reads without writing first.
+// Two patterns in turn: FLINT takes a word whose top bits are 01 for a pointer, so an integer it was never
+// given shows as a wrong value under one pattern and as a wild pointer under the other.
 [[gnu::noinline]] void fillStack() {
+  static unsigned calls = 0;
   unsigned char buf[96 * 1024];
-  std::memset(buf, 0xA5, sizeof buf);
+  std::memset(buf, ++calls % 2 == 0 ? 0xA5 : 0x5A, sizeof buf);
   asm volatile("" : : "r"(buf) : "memory");
 }
 
@@ -815,6 +819,23 @@ void sectionAlgebra() {
     ar::MatMult(c, A, B, R);
     put("MatMult", in, mat(R) + " " + ctxs(c));
   }
+  // Rows and columns of one value at the ends of the range: sums of equal products that pass 2^127 and 2^128.
+  const int64_t ends[] = {INT64_MIN, INT64_MAX, -INT64_MAX, 3 * (int64_t{1} << 61), kP62, -kP62};
+  for (const int inner : {2, 3, 4, 5, 8, 12})
+    for (const int64_t v : ends)
+      for (const int64_t u : ends) {
+        Matrix A{}, B{}, R{};
+        A[0] = {2, inner, 1, 1};
+        B[0] = {inner, 2, 1, 1};
+        for (int k = 1; k <= inner; ++k) {
+          A[1][k] = v, A[2][k] = k % 2 == 0 ? u : v;
+          B[k][1] = u, B[k][2] = k % 3 == 0 ? v : u;
+        }
+        ar::RecordingContext c;
+        fillStack();
+        ar::MatMult(c, A, B, R);
+        put("MatMult.ends", mat(A) + " " + mat(B), mat(R) + " " + ctxs(c));
+      }
   for (int k = 0; k < count(600); ++k) {
     const int rows = dimension(r), cols = dimension(r);
     Matrix A = gen(r, rows, cols), B = gen(r, rows, cols), R = gen(r, 2, 2);
@@ -1033,6 +1054,24 @@ void sectionInverse() {
     ar::Invertieren(c, S, R, failed);
     put("Invertieren", in, mat(R) + " failed=" + bstr(failed) + " " + ctxs(c));
   }
+  // 2 x 2 matrices with an entry from the edge list and a determinant of +-1 or +-2: inverses whose entries
+  // reach 2^63 or stop just short of it.
+  for (const int64_t a : kEdge)
+    for (const int64_t b : {1, -1, 2})
+      for (const int64_t d : {1, -1})
+        for (const int64_t D : {1, -1, 2}) {
+          // a*d - b*c = D
+          const i128 bc = static_cast<i128>(a) * d - D;
+          if (bc % b != 0 || !ar::exact::fits64(bc / b)) continue;
+          Matrix S{}, R{};
+          S[0] = {2, 2, 1, 1};
+          S[1][1] = a, S[1][2] = b, S[2][1] = static_cast<int64_t>(bc / b), S[2][2] = d;
+          bool failed = false;
+          ar::RecordingContext c;
+          fillStack();
+          ar::Invertieren(c, S, R, failed);
+          put("Invertieren.edge", mat(S), mat(R) + " failed=" + bstr(failed) + " " + ctxs(c));
+        }
 }
 
 void sectionOrthogonal() {
@@ -1142,6 +1181,33 @@ void sectionFlint() {
                       str(static_cast<int>(g)) + " " + str(rank);
     for (int i = 0; i < n; ++i) out += " " + str(x[static_cast<size_t>(i)].Z) + "/" + str(x[static_cast<size_t>(i)].N) + " " + dbl(y[static_cast<size_t>(i)]);
     put("flint", mat(A) + " " + mat(S) + " " + mat(L), out + " " + ctxs(c));
+  }
+  // FLINT keeps its big integers in blocks of a few thousand: one that is never released shows as a leak only
+  // once such a block is used up, after some ten thousand calls. One line per batch of calls.
+  constexpr int kBatch = 250;
+  for (int batch = 0; batch < count(48) * 10 / gScale; ++batch) {
+    Hash h;
+    ar::RecordingContext c;
+    for (int k = 0; k < kBatch; ++k) {
+      const Matrix A = big(2, 2), S = big(2, 3);
+      fillStack();
+      h.add(static_cast<uint64_t>(ar::Det(c, A)));
+      Matrix R{};
+      bool failed = false;
+      fillStack();
+      ar::Invertieren(c, A, R, failed);
+      h.add(static_cast<uint64_t>(R[1][1]));
+      std::array<ar::BruchT, ar::kCramerMax> x{};
+      std::array<double, ar::kCramerMax> y{};
+      fillStack();
+      h.add(static_cast<uint64_t>(ar::CramerBrueche(c, S, x)));
+      fillStack();
+      h.add(static_cast<uint64_t>(ar::CramerDezimal(S, y)));
+      h.add(static_cast<uint64_t>(x[0].Z));
+      h.add(std::bit_cast<uint64_t>(y[1]));
+    }
+    put("flint.batch", "seed 23 batch " + str(batch) + " of " + str(kBatch) + " 2x2 and 2x3 calls",
+        "#" + hex(h.h) + " " + ctxs(c).substr(0, 9) + " boxes=" + str(static_cast<int64_t>(c.messages.size())));
   }
 }
 
