@@ -332,6 +332,7 @@ class ProbeWorker(Worker):
         super().__init__(k, args)
         self.tree = os.path.join(args.work, f'p{k}')
         self.build = os.path.join(self.tree, 'build')
+        self.env = test_env(self.tree)  # the suppressions of this tree
         self.env['ASAN_OPTIONS'] += f':hard_rss_limit_mb={RSS_LIMIT_MB}'
         self.baseline = None  # (lines, seconds)
 
