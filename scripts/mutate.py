@@ -411,6 +411,8 @@ class ProbeWorker(Worker):
                 where = f'{len(lines)} of {len(base)} lines printed; the next input: {input_of(base[i])}'
             else:
                 where = f'{len(lines) - len(base)} lines more than the baseline: {input_of(lines[i])}'
+        if not where:
+            where = f'all {len(base)} lines the same'
         if rc is None:
             return 'runaway', f'no end within {limit:.0f}s; {where}', len(base), secs
         if 'rss limit exhausted' in err:
