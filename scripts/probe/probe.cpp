@@ -9,13 +9,15 @@
 //   quenlor_probe --list         # the section names
 //
 // Before each call into the program the stack below the caller is filled with a non-zero byte pattern, so
-// that a read of a cell nobody wrote gives a wrong number instead of a lucky zero.
+// that a read of a cell nobody wrote gives a wrong number instead of a lucky zero; the calls that take FLINT's
+// way run first and often, and FLINT's caches are released at the end, so that a value nobody releases shows
+// as a leak.
 
 #include <QApplication>
 
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -211,6 +213,7 @@ struct Rng {
   const T& pick(const T (&a)[N]) {
     return a[static_cast<size_t>(range(0, N - 1))];
   }
+  int pick(std::initializer_list<int> a) { return a.begin()[range(0, static_cast<int64_t>(a.size()) - 1)]; }
   template <class T>
   const T& pick(const std::vector<T>& a) {
     return a[static_cast<size_t>(range(0, static_cast<int64_t>(a.size()) - 1))];
@@ -615,6 +618,16 @@ void fusedOn(Rng& r, const char* name) {
       for (size_t j = 0; j < C; ++j) M[i][j] = j < 13 ? src[i][j] : value(r, sizeClass(r));
     const auto j = static_cast<int32_t>(r.range(1, rows)), kk = static_cast<int32_t>(r.range(1, rows));
     const auto p = static_cast<int32_t>(r.range(1, cols));
+    if (r.chance(40) && j != kk) {
+      // Row j a multiple of row k but for a column or two, the last one now and then 0: the combination is 0
+      // but for those.
+      const int64_t t = r.range(-3, 3) | 1;
+      for (int c = 1; c <= cols; ++c) M[j][c] = wrapMul(M[kk][c], t);
+      M[kk][p] = M[kk][p] == 0 ? 1 : M[kk][p];
+      M[j][p] = wrapMul(M[kk][p], t);
+      for (int c = static_cast<int>(r.range(0, 2)); c > 0; --c) M[j][r.range(1, cols)] = r.range(-4, 4);
+      if (r.chance(50)) M[j][cols] = 0;
+    }
     const auto zeroCols = static_cast<int32_t>(r.range(0, cols + 1 < static_cast<int>(C) ? cols + 1 : cols));
     const std::string in = mat(M) + " j=" + str(j) + " k=" + str(kk) + " p=" + str(p) + " cols=" + str(cols) +
                            " zero=" + str(zeroCols);
@@ -776,10 +789,12 @@ Matrix powerBase(Rng& r) {
   M[0][0] = M[0][1] = n;
   M[0][2] = M[0][3] = 1;
   switch (r.range(0, 9)) {
-    case 0:  // nilpotent
+    case 0: {  // nilpotent, with small or big entries: powers beyond 64 bits on the way, then 0
+      const int cls = r.chance(50) ? 0 : r.pick({1, 2, 3, 7});
       for (int i = 1; i <= n; ++i)
-        for (int j = i + 1; j <= n; ++j) M[i][j] = r.range(-3, 3);
+        for (int j = i + 1; j <= n; ++j) M[i][j] = r.chance(30) ? 0 : value(r, cls);
       break;
+    }
     case 1:  // unipotent
       for (int i = 1; i <= n; ++i) {
         M[i][i] = 1;
@@ -1002,7 +1017,9 @@ void sectionElimination() {
   run(T, 4, 3, true);
   for (int k = 0; k < count(800); ++k) {
     const int rows = dimension(r), cols = dimension(r);
-    const Matrix M = gen(r, rows, cols);
+    Matrix M = gen(r, rows, cols);
+    if (r.chance(5)) M[0][0] = r.pick({-1, 0, 13, -12});
+    if (r.chance(5)) M[0][1] = r.pick({-1, 0, 13, 24});
     const int32_t counts[] = {rows, cols, rows - 1, cols - 1, rows + 1, cols + 1, 0, 12, 13, -1};
     const int choice = static_cast<int>(r.range(0, 3));
     if (choice == 0)
@@ -1143,6 +1160,29 @@ void sectionQuotient() {
     fillStack();
     put("Dezimalquotient.mpz", a.get_str(16) + " " + b.get_str(16), dbl(ar::Dezimalquotient(a, b)));
   }
+  // Quotients near 2^-1021, where the two ways of rounding meet, with random low bits.
+  for (int k = 0; k < count(400); ++k) {
+    const auto la = static_cast<mp_bitcnt_t>(r.range(1, 200));
+    mpz_class a = static_cast<unsigned long>(r.next()), b = static_cast<unsigned long>(r.next());
+    for (mp_bitcnt_t bits = 64; bits < la + 1030; bits += 64) {
+      a = (a << 64) + static_cast<unsigned long>(r.next());
+      b = (b << 64) + static_cast<unsigned long>(r.next());
+    }
+    mpz_class one = 1;
+    a = a % (one << la) + (one << (la - 1));
+    const auto lb = static_cast<mp_bitcnt_t>(static_cast<int64_t>(la) + r.range(1018, 1024));
+    b = b % (one << lb) + (one << (lb - 1));
+    if (r.chance(30)) a = -a;
+    fillStack();
+    put("Dezimalquotient.fine", a.get_str(16) + " " + b.get_str(16), dbl(ar::Dezimalquotient(a, b)));
+  }
+  // Exact halves of the smallest steps: ties to even.
+  for (const long a : {1, 3, 5, 7, -1, -3, 9, 15})
+    for (mp_bitcnt_t e = 1072; e <= 1080; ++e) {
+      mpz_class b = 1;
+      b <<= e;
+      put("Dezimalquotient.tie", str(a) + " 2^" + str(static_cast<int64_t>(e)), dbl(ar::Dezimalquotient(a, b)));
+    }
 }
 
 // Calls that take FLINT's way beyond 64 bits, many of them, so that a value FLINT holds and nobody releases
@@ -1186,8 +1226,8 @@ void sectionFlint() {
   }
   // FLINT keeps its big integers in blocks of a few thousand: one that is never released shows as a leak only
   // once such a block is used up, after some ten thousand calls. One line per batch of calls.
-  constexpr int kBatch = 250;
-  for (int batch = 0; batch < count(48) * 10 / gScale; ++batch) {
+  constexpr int kBatch = 250, kBatches = 48;  // the whole length also with --quick
+  for (int batch = 0; batch < kBatches; ++batch) {
     Hash h;
     ar::RecordingContext c;
     for (int k = 0; k < kBatch; ++k) {
@@ -1333,7 +1373,8 @@ const char* const kNumbers[] = {"0", "1", "2", "3", "7", "10", "12", "4294967296
                                 "3037000500", "99999999999999999999", "6148914691236517205"};
 const char* const kExponents[] = {"0", "1", "2", "3", "5", "31", "2147483647", "2147483648", "4294967296",
                                   "9223372036854775807", "99999999999999999999", "-1", "-2", "-0", "(2)",
-                                  "1/2", "-(3)", "(-1)", "2/1", "1073741824", "12"};
+                                  "1/2", "-(3)", "(-1)", "2/1", "1073741824", "12", "(1/2+1/2)", "(4/2)",
+                                  "(2/1*1)", "1152921505680588800", "3221225477", "4611686018427387904"};
 
 // A number: mostly small, now and then one of the big ones.
 std::string number(Rng& r) { return r.chance(70) ? str(r.range(0, 12)) : r.pick(kNumbers); }
@@ -1393,7 +1434,9 @@ const char* const kTerms[] = {
     "1/9223372036854775807*X", "X*(1/2+1/3)", "(1/2+1/3)*X", "A+(B+(C+(D+(F+(G+(H+X))))))", "A - B", "A + 2 5 * B",
     "2.5*A", "A;B", "E", "Y", "a", "X^2*X^-2", "G^-1*G", "F^12", "F^-12", "(X^2147483647)^2147483647",
     "1/4611686018427387904*X*4611686018427387904", "A-", "A--", "-", "(A-)", "A^2-", "2-", "A-(B)-", "A*-", "-(-A)",
-    "A^-", "A^", "(A)^2-B"};
+    "A^-", "A^", "(A)^2-B", "A^2147483648", "A^1152921505680588800", "B^3221225477", "A^4611686018427387904",
+    "B^(2/1*1)", "A^(1/2+1/2)", "A^(4/2)", "A^-2147483648", "C^-4294967296", "C^1152921505680588801", "F^3", "F^2",
+    "G^2", "H^9223372036854775807", "B^2147483648", "D^62", "D^63", "D^-62"};
 
 // Stores of one kind per set, so that sums and products of one size find each other.
 struct StoreSet {
@@ -1420,12 +1463,28 @@ std::vector<StoreSet> storeSets() {
     e.s[4] = gen(r, 12, 12);
     entries(r, e.s[4], 12, 12, kUnimodular);
     e.s[4][0][2] = e.s[4][0][3] = 1;
-    e.s[5] = gen(r, 12, 12);
+    e.s[5] = square(2, 1, 1, 1);  // [[1, 1024], [0, 1]]: its powers grow by 1024 a step
+    e.s[5][1][2] = 1024;
     e.s[6] = gen(r, 2, 3);
-    plainFactor(r, e.s[5]);
     plainFactor(r, e.s[6]);
     e.X = square(1, 1, 1, 1);
     sets.push_back(e);
+  }
+  {
+    // Powers that stay exact a long way, or come back: unipotent, of order 4, a nilpotent one beyond 64 bits
+    // on the way, 2^k, a sign.
+    StoreSet p;
+    const int64_t big = int64_t{1} << 40;
+    p.s[0] = square(2, 1, 1, 1), p.s[0][1][2] = 1;
+    p.s[1] = square(2, 1, 1, 1), p.s[1][1][2] = 1024;
+    p.s[2] = square(2, 0, 1, 1), p.s[2][1][2] = 1, p.s[2][2][1] = -1;
+    p.s[3] = square(2, 1, 1, 1), p.s[3][1][1] = 2;
+    p.s[4] = square(3, 0, 1, 1), p.s[4][1][2] = big, p.s[4][2][3] = big;
+    p.s[5] = gen(r, 2, 3);
+    plainFactor(r, p.s[5]);
+    p.s[6] = square(2, 1, 1, 1), p.s[6][1][1] = -1;
+    p.X = square(2, 1, 1, 1), p.X[1][2] = 2, p.X[2][1] = 3, p.X[2][2] = 4;
+    sets.push_back(p);
   }
   for (const int n : {1, 1, 2, 3, 12}) {
     StoreSet t;
@@ -1580,7 +1639,7 @@ void sectionProtocol() {
   }
   const char* fields[] = {"123;",  "-;",      "-0;",    "9223372036854775807;", "9223372036854775808;",
                           "-9223372036854775808;", "-9223372036854775809;", "12a;", "",  "abc", " 1;", "+1;",
-                          ";",     "1;2;",    "00012;", "18446744073709551616;", "922337203685477580;", "-1;x"};
+                          ";",     "1;2;",    "00012;", "18446744073709551616;", "922337203685477580;", "-1;x", "123", "-5", "7"};
   for (const char* f : fields) {
     const std::string whole = std::string(f) + "7;x;";
     const std::string_view view = std::string_view(whole).substr(0, std::strlen(f));
@@ -1617,7 +1676,7 @@ void sectionProtocol() {
     Hash h;
     h.add(file);
     const std::string coded = "len=" + str(static_cast<int64_t>(file.size())) + " #" + hex(h.h);
-    const int64_t change = r.range(0, 9);
+    const int64_t change = r.range(0, 11);
     std::string how = "as written";
     if (change == 1) file = "\xEF\xBB\xBF" + file + "\r", how = "bom cr";
     if (change == 2) file += "\n", how = "lf";
@@ -1630,6 +1689,15 @@ void sectionProtocol() {
       how = "byte " + str(static_cast<int64_t>(p));
     }
     if (change == 7) file.replace(0, file.find(';'), "13"), how = "13 rows";
+    if (change == 9) {
+      // A row or column count of one of the eight blocks.
+      const int64_t field = r.range(0, 7) * 169 + r.range(0, 1);
+      size_t at = 0;
+      for (int64_t f = 0; f < field; ++f) at = file.find(';', at) + 1;
+      const int64_t v = r.pick({0, 13, -1, 12, 1, 100});
+      file.replace(at, file.find(';', at) - at, str(v));
+      how = "field " + str(field) + " = " + str(v);
+    }
     if (change == 8 && a.protokoll.find(';') == std::string::npos)
       file.resize(file.size() - a.protokoll.size() - 1), how = "no protocol";
     const std::string longer = file + "9;\r";
