@@ -1665,6 +1665,22 @@ void sectionProtocol() {
     for (const auto& M : a->speicher) s += " " + mat(M);
     return s + " " + esc(a->term) + " " + esc(a->protokoll);
   };
+  // Every row and column count of the eight blocks beyond 1..12 in turn: the file is refused.
+  {
+    datei::Arbeitsumgebung a = workspace();
+    a.raster[0][0] = a.raster[0][1] = 2;
+    for (auto& M : a.speicher) M[0][0] = M[0][1] = 3;
+    a.protokoll = "$";
+    const std::string file = datei::Codieren(a);
+    for (int64_t field = 0; field < 8 * 169; field += field % 169 == 0 ? 1 : 168)
+      for (const int64_t v : {0, 13, -1, 100}) {
+        std::string bad = file;
+        size_t at = 0;
+        for (int64_t f = 0; f < field; ++f) at = bad.find(';', at) + 1;
+        bad.replace(at, bad.find(';', at) - at, str(v));
+        put("Zerlegen.count", "field " + str(field) + " = " + str(v), summary(datei::Zerlegen(bad)));
+      }
+  }
   for (int k = 0; k < count(200); ++k) {
     datei::Arbeitsumgebung a = workspace();
     // Headers within a file's range, so that most files load.
@@ -1700,7 +1716,7 @@ void sectionProtocol() {
     }
     if (change == 8 && a.protokoll.find(';') == std::string::npos)
       file.resize(file.size() - a.protokoll.size() - 1), how = "no protocol";
-    const std::string longer = file + "9;\r";
+    const std::string longer = file + "9;\r";  // a view must end where its text ends
     put("Codieren", summary(a) + " " + how,
         coded + " " + summary(datei::Zerlegen(file)) + " view " +
             summary(datei::Zerlegen(std::string_view(longer).substr(0, file.size()))));
