@@ -16,8 +16,9 @@ configured with -DQUENLOR_PROBE=ON) builds and runs scripts/probe/probe.cpp unmu
 worker's must be the same text), then for each survivor builds the probe with it in place and runs it with a time
 limit of 20 times the baseline's run, at least 60 s. Verdicts: differs (first differing line, which names the
 input, and the count of differing lines), runaway (time or memory limit hit), crash (non-zero exit or a sanitizer
-report), equivalent (no difference on any of the probe's lines), stillborn (the probe did not build). It writes
-DIR/probe.jsonl, DIR/probe.tsv and DIR/probe-summary.txt (counts per verdict and folder, the equivalent ones).
+report), equivalent (no difference on any of the probe's lines), stillborn (the probe did not build), stale
+(its line is gone). It writes DIR/probe.jsonl, DIR/probe.tsv and DIR/probe-summary.txt (counts per verdict and
+folder, the equivalent ones).
 """
 import argparse, glob, json, os, queue, random, re, shutil, signal, subprocess, sys, threading, time, zlib
 
