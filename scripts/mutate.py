@@ -9,6 +9,16 @@ when it builds and every test passes, stillborn when it does not build (not coun
   scripts/mutate.py --workers 5 --out /tmp/mutout   # run them all
   scripts/mutate.py --files 'src/terms/*.cpp' --sample 0.5 --seed 1
   scripts/mutate.py --rerun /tmp/mutout/mutants.jsonl --out /tmp/mutout2   # only the survivors of that report
+  scripts/mutate.py --probe /tmp/mutout/mutants.jsonl --out /tmp/probeout  # each survivor against the probe
+
+--probe decides whether a survivor is equivalent: each probe worker (a tree p<k> under --work, a sanitizer build
+configured with -DQUENLOR_PROBE=ON) builds and runs scripts/probe/probe.cpp unmutated once (the baseline; every
+worker's must be the same text), then for each survivor builds the probe with it in place and runs it with a time
+limit of 20 times the baseline's run, at least 60 s. Verdicts: differs (first differing line, which names the
+input, and the count of differing lines), runaway (time or memory limit hit), crash (non-zero exit or a sanitizer
+report), equivalent (no difference on any of the probe's lines), stillborn (the probe did not build), stale
+(its line is gone). It writes DIR/probe.jsonl, DIR/probe.tsv and DIR/probe-summary.txt (counts per verdict and
+folder, the equivalent ones).
 """
 import argparse, glob, json, os, queue, random, re, shutil, signal, subprocess, sys, threading, time, zlib
 
@@ -210,6 +220,20 @@ class Worker:
 
     def setup(self, tracked):
         """Copies the tracked files where their bytes differ (also undoing a mutant an earlier run left), builds."""
+        self.copy_tracked(tracked)
+        if not os.path.exists(os.path.join(self.build, 'build.ninja')):
+            rc, out = self.run(['cmake', '-S', self.tree, '-B', self.build] + CMAKE_ARGS, 600, cwd=self.tree)
+            if rc != 0:
+                return f'worker {self.k}: configure failed\n{out[-3000:]}'
+        rc, out = self.run(['ninja', '-j', str(self.args.jobs)], 3600)
+        if rc != 0:
+            return f'worker {self.k}: the unmutated tree does not build\n{out[-3000:]}'
+        rc, out = self.run(self.ctest(), 900)
+        if rc != 0:
+            return f'worker {self.k}: the unmutated tree fails its tests\n{out[-3000:]}'
+        return None
+
+    def copy_tracked(self, tracked):
         for rel in tracked:
             src, dst = os.path.join(ROOT, rel), os.path.join(self.tree, rel)
             if os.path.islink(src) or not os.path.isfile(src):
@@ -223,23 +247,13 @@ class Worker:
             os.makedirs(os.path.dirname(dst), exist_ok=True)
             shutil.copy2(src, dst)
             os.utime(dst)
-        if not os.path.exists(os.path.join(self.build, 'build.ninja')):
-            rc, out = self.run(['cmake', '-S', self.tree, '-B', self.build] + CMAKE_ARGS, 600, cwd=self.tree)
-            if rc != 0:
-                return f'worker {self.k}: configure failed\n{out[-3000:]}'
-        rc, out = self.run(['ninja', '-j', str(self.args.jobs)], 3600)
-        if rc != 0:
-            return f'worker {self.k}: the unmutated tree does not build\n{out[-3000:]}'
-        rc, out = self.run(self.ctest(), 900)
-        if rc != 0:
-            return f'worker {self.k}: the unmutated tree fails its tests\n{out[-3000:]}'
-        return None
 
     def ctest(self):
         # The subproject test checks the build set-up, not behaviour, and builds a library of its own.
         return ['ctest', '-j2', '--timeout', str(self.args.test_timeout), '--stop-on-failure', '-E', '^CMake\\.']
 
-    def mutate(self, m):
+    def mutated_text(self, m):
+        """The file of the mutant with it in place, and the file as it was; None when its line is gone."""
         path = os.path.join(self.tree, m['file'])
         with open(path, 'rb') as f:
             original = f.read()
@@ -247,12 +261,25 @@ class Worker:
         # A rerun on a newer tree: the line may have moved; take the nearest line with the same text.
         near = [i for i in range(len(lines)) if lines[i] == m['orig']]
         if not near:
-            return 'stale', '', 0.0
+            return None
         lines[min(near, key=lambda i: abs(i + 1 - m['line']))] = m['mut']
+        return path, '\n'.join(lines).encode('utf-8'), original
+
+    @staticmethod
+    def restore(path, original):
+        with open(path, 'wb') as f:
+            f.write(original)
+        os.utime(path)  # newer than the mutant's objects, so the next build rebuilds them
+
+    def mutate(self, m):
+        placed = self.mutated_text(m)
+        if placed is None:
+            return 'stale', '', 0.0
+        path, text, original = placed
         t0 = time.time()
         try:
             with open(path, 'wb') as f:
-                f.write('\n'.join(lines).encode('utf-8'))
+                f.write(text)
             rc, out = self.run(['ninja', '-j', str(self.args.jobs)], 1800)
             if rc != 0:
                 return 'stillborn', '', time.time() - t0
@@ -264,9 +291,242 @@ class Worker:
             failed = re.findall(r'^\s*\d+ - (\S+) \((\w+)', out, re.M)
             return 'killed', ' '.join(f'{n}({why})' for n, why in failed[:3]), time.time() - t0
         finally:
+            self.restore(path, original)
+
+# ---------------------------------------------------------------------------------------------------------------
+# The probe: a survivor compared with the unmutated program on the probe's inputs (scripts/probe/probe.cpp)
+
+PROBE_TARGET = 'quenlor_probe'
+SANITIZER_REPORT = re.compile(r'ERROR: (?:Address|Leak|Undefined)Sanitizer|runtime error:|Sanitizer:DEADLYSIGNAL')
+RSS_LIMIT_MB = 3000  # a computation that runs away in memory, not only in time
+
+
+def first_difference(base, mut):
+    """(index of the first line that differs or is missing, number of lines that differ), or None."""
+    differing = sum(a != b for a, b in zip(base, mut)) + abs(len(base) - len(mut))
+    if differing == 0:
+        return None
+    i = next((i for i, (a, b) in enumerate(zip(base, mut)) if a != b), min(len(base), len(mut)))
+    return i, differing
+
+
+def excerpt(a, b, width=220):
+    """The part of a around the first character where it departs from b."""
+    p = 0
+    while p < min(len(a), len(b)) and a[p] == b[p]:
+        p += 1
+    start = max(0, p - 60)
+    return ('...' if start else '') + a[start:start + width] + ('...' if start + width < len(a) else '')
+
+
+def input_of(line, width=400):
+    """name | input of a probe line: it names the input."""
+    parts = line.split(' | ')
+    text = ' | '.join(parts[:2])
+    return text if len(text) <= width else text[:width] + '...'
+
+
+class ProbeWorker(Worker):
+    """A worker tree of its own (p<k>, beside the test workers' w<k>) with a sanitizer build of the probe."""
+
+    def __init__(self, k, args):
+        super().__init__(k, args)
+        self.tree = os.path.join(args.work, f'p{k}')
+        self.build = os.path.join(self.tree, 'build')
+        self.env = test_env(self.tree)  # the suppressions of this tree
+        self.env['ASAN_OPTIONS'] += f':hard_rss_limit_mb={RSS_LIMIT_MB}'
+        self.baseline = None  # (lines, seconds)
+
+    def setup(self, tracked):
+        self.copy_tracked(tracked)
+        cache = os.path.join(self.build, 'CMakeCache.txt')
+        configured = False
+        if os.path.exists(os.path.join(self.build, 'build.ninja')) and os.path.exists(cache):
+            with open(cache, errors='replace') as f:
+                configured = 'QUENLOR_PROBE:BOOL=ON' in f.read()
+        if not configured:
+            rc, out = self.run(['cmake', '-S', self.tree, '-B', self.build] + CMAKE_ARGS + ['-DQUENLOR_PROBE=ON'], 600,
+                               cwd=self.tree)
+            if rc != 0:
+                return f'worker {self.k}: configure failed\n{out[-3000:]}'
+        rc, out = self.run(['ninja', '-j', str(self.args.jobs), PROBE_TARGET], 3600)
+        if rc != 0:
+            return f'worker {self.k}: the unmutated probe does not build\n{out[-3000:]}'
+        rc, secs, lines, err = self.probe(900)
+        if rc != 0 or SANITIZER_REPORT.search(err):
+            return f'worker {self.k}: the unmutated probe fails (exit {rc})\n{err[-3000:]}'
+        self.baseline = (lines, secs)
+        return None
+
+    def probe(self, timeout):
+        """Runs the probe: exit code (None on timeout), seconds, stdout lines, stderr."""
+        out_path, err_path = os.path.join(self.tree, 'probe.out'), os.path.join(self.tree, 'probe.err')
+        t0 = time.time()
+        with open(out_path, 'wb') as out, open(err_path, 'wb') as err:
+            self.proc = subprocess.Popen([os.path.join(self.build, 'scripts', 'probe', PROBE_TARGET)], cwd=self.build,
+                                         env=self.env, stdout=out, stderr=err, start_new_session=True)
+            try:
+                rc = self.proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+                self.proc.wait()
+                rc = None
+            finally:
+                self.proc = None
+        secs = time.time() - t0
+        with open(out_path, 'rb') as f:
+            lines = f.read().decode('utf-8', 'replace').split('\n')
+        if lines and lines[-1] == '':
+            lines.pop()
+        with open(err_path, 'rb') as f:
+            err = f.read().decode('utf-8', 'replace')
+        return rc, secs, lines, err
+
+    def judge(self, m):
+        """verdict, detail, inputs compared, seconds."""
+        placed = self.mutated_text(m)
+        if placed is None:
+            return 'stale', 'the line is not in the tree', 0, 0.0
+        path, text, original = placed
+        base, base_secs = self.baseline
+        limit = max(60.0, 20 * base_secs)
+        t0 = time.time()
+        try:
             with open(path, 'wb') as f:
-                f.write(original)
-            os.utime(path)  # newer than the mutant's objects, so the next build rebuilds them
+                f.write(text)
+            rc, out = self.run(['ninja', '-j', str(self.args.jobs), PROBE_TARGET], 1800)
+            if rc != 0:
+                return 'stillborn', '', 0, time.time() - t0
+            rc, _, lines, err = self.probe(limit)
+        finally:
+            self.restore(path, original)
+        secs = time.time() - t0
+        diff = first_difference(base, lines)
+        where = ''
+        if diff:
+            i, n = diff
+            if i < len(lines) and i < len(base):
+                where = (f'{n} of {len(base)} lines differ, the first at line {i + 1}: {input_of(base[i])}; '
+                         f'baseline: {excerpt(base[i], lines[i])}; mutated: {excerpt(lines[i], base[i])}')
+            elif i < len(base):
+                where = f'{len(lines)} of {len(base)} lines printed; the next input: {input_of(base[i])}'
+            else:
+                where = f'{len(lines) - len(base)} lines more than the baseline: {input_of(lines[i])}'
+        if not where:
+            where = f'all {len(base)} lines the same'
+        if rc is None:
+            return 'runaway', f'no end within {limit:.0f}s; {where}', len(base), secs
+        if 'rss limit exhausted' in err:
+            return 'runaway', f'more than {RSS_LIMIT_MB} MB of memory; {where}', len(base), secs
+        report = SANITIZER_REPORT.search(err)
+        if rc != 0 or report:
+            first = next((x.strip() for x in err.splitlines() if SANITIZER_REPORT.search(x)), f'exit code {rc}')
+            return 'crash', f'{first[:300]}; {where}', len(base), secs
+        if diff:
+            return 'differs', where, len(base), secs
+        return 'equivalent', f'no difference on {len(base)} inputs', len(base), secs
+
+
+VERDICTS = ['differs', 'runaway', 'crash', 'equivalent', 'stillborn', 'stale', 'error']
+
+
+def summarize_probe(results, files_order):
+    folders = {}
+    for r in results:
+        t = folders.setdefault(os.path.dirname(r['file']), dict.fromkeys(VERDICTS, 0))
+        t[r['verdict']] += 1
+    head = f"{'':<24} " + ' '.join(f'{v:>10}' for v in VERDICTS)
+    out = ['per folder', head]
+    for k in dict.fromkeys(os.path.dirname(f) for f in files_order):
+        if k in folders:
+            out.append(f'{k:<24} ' + ' '.join(f'{folders[k][v]:>10}' for v in VERDICTS))
+    total = {v: sum(t[v] for t in folders.values()) for v in VERDICTS}
+    out.append(f"{'all':<24} " + ' '.join(f'{total[v]:>10}' for v in VERDICTS))
+    equivalent = [r for r in results if r['verdict'] == 'equivalent']
+    if equivalent:
+        out += ['', 'equivalent (no difference on the probe\'s inputs)']
+        out += [f"  {r['file']}:{r['line']} {r['op']}: {r['mut'].strip()}  ({r['inputs']} inputs)" for r in equivalent]
+    return '\n'.join(out) + '\n'
+
+
+def probe_main(args):
+    with open(args.probe) as f:
+        mutants = [json.loads(x) for x in f if x.strip()]
+    mutants = [{k: m[k] for k in ('file', 'line', 'op', 'orig', 'mut')} for m in mutants if m['status'] == 'survived']
+    files_order = list(dict.fromkeys(m['file'] for m in mutants))
+    os.makedirs(args.out, exist_ok=True)
+    report, table = os.path.join(args.out, 'probe.jsonl'), os.path.join(args.out, 'probe.tsv')
+    summary = os.path.join(args.out, 'probe-summary.txt')
+    open(report, 'w').close()
+    with open(table, 'w') as f:
+        f.write('file\tline\toperator\tverdict\tinputs\toriginal\tmutated\tdetail\n')
+    tracked = subprocess.run(['git', 'ls-files'], cwd=ROOT, capture_output=True, text=True, check=True).stdout.split()
+    workers = [ProbeWorker(k, args) for k in range(max(1, min(args.workers, len(mutants))))]
+    print(f'{len(mutants)} survivors to probe, {len(workers)} workers; building the probe ...', flush=True)
+    t_setup = time.time()
+    errors = []
+    setups = [threading.Thread(target=lambda w=w: errors.append(w.setup(tracked))) for w in workers]
+    for t in setups:
+        t.start()
+    for t in setups:
+        t.join()
+    if any(errors):
+        sys.exit('\n'.join(e for e in errors if e))
+    # Every worker's baseline must be the same text: the probe is deterministic, or it proves nothing.
+    base = workers[0].baseline[0]
+    for w in workers[1:]:
+        diff = first_difference(base, w.baseline[0])
+        if diff:
+            sys.exit(f'the unmutated probe printed different text in workers 0 and {w.k}, '
+                     f'first at line {diff[0] + 1}: {input_of(base[diff[0]]) if diff[0] < len(base) else ""}')
+    print(f'workers ready after {time.time() - t_setup:.0f}s; the probe prints {len(base)} lines in '
+          f'{max(w.baseline[1] for w in workers):.1f}s', flush=True)
+
+    todo = queue.Queue()
+    for m in mutants:
+        todo.put(m)
+    results, lock, stop = [], threading.Lock(), threading.Event()
+
+    def work(w):
+        while not stop.is_set():
+            try:
+                m = todo.get_nowait()
+            except queue.Empty:
+                return
+            try:
+                verdict, detail, inputs, secs = w.judge(m)
+            except Exception as e:
+                verdict, detail, inputs, secs = 'error', repr(e), 0, 0.0
+            if stop.is_set():
+                return
+            r = dict(m, verdict=verdict, detail=detail, inputs=inputs, seconds=round(secs, 1), worker=w.k)
+            with lock:
+                results.append(r)
+                with open(report, 'a') as f:
+                    f.write(json.dumps(r, ensure_ascii=False) + '\n')
+                with open(table, 'a') as f:
+                    f.write('\t'.join([m['file'], str(m['line']), m['op'], verdict, str(inputs), m['orig'].strip(),
+                                       m['mut'].strip(), detail.replace('\t', ' ').replace('\n', ' ')]) + '\n')
+                print(f"[{len(results)}/{len(mutants)}] {verdict:<10} {m['file']}:{m['line']} {m['op']}: "
+                      f"{m['mut'].strip()[:70]}  ({secs:.0f}s)", flush=True)
+
+    threads = [threading.Thread(target=work, args=(w,)) for w in workers]
+    for t in threads:
+        t.start()
+    try:
+        while any(t.is_alive() for t in threads):
+            time.sleep(0.5)
+    except KeyboardInterrupt:
+        stop.set()
+        for w in workers:
+            w.kill()
+        for t in threads:
+            t.join()  # each restores its file on the way out
+        print('interrupted; every file restored', file=sys.stderr)
+    text = summarize_probe(results, files_order)
+    with open(summary, 'w') as f:
+        f.write(text)
+    print(text)
 
 # ---------------------------------------------------------------------------------------------------------------
 # Report
@@ -311,7 +571,13 @@ def main():
     ap.add_argument('--rerun', metavar='REPORT', help='run only the survivors of this mutants.jsonl')
     ap.add_argument('--skip', metavar='REPORT', nargs='+', default=[],
                     help='leave out the mutants these mutants.jsonl files have run already')
+    ap.add_argument('--probe', metavar='REPORT',
+                    help='compare each survivor of this mutants.jsonl with the unmutated program on the probe')
     args = ap.parse_args()
+
+    if args.probe:
+        probe_main(args)
+        return
 
     if args.rerun:
         with open(args.rerun) as f:
