@@ -992,7 +992,7 @@ void diagonalOn(Rng& r, const char* name) {
 void sectionDiagonal() {
   Rng r(9);
   diagonalOn<13>(r, "13");
-  diagonalOn<25>(r, "25");
+
 }
 
 void sectionElimination() {
@@ -1091,6 +1091,33 @@ void sectionInverse() {
           ar::Invertieren(c, S, R, failed);
           put("Invertieren.edge", mat(S), mat(R) + " failed=" + bstr(failed) + " " + ctxs(c));
         }
+}
+
+// B A^-1 (lin.Abb.): A of every kind, B of A's columns or not, and B = C A for a small C, whose result fits
+// also where A^-1 leaves 64 bits.
+void sectionAbbildung() {
+  Rng r(31);
+  for (int k = 0; k < count(600); ++k) {
+    const Matrix A = genSquare(r);
+    const int n = std::clamp(static_cast<int>(A[0][1]), 1, 12), zeilen = dimension(r);
+    Matrix B = gen(r, zeilen, r.chance(90) ? n : dimension(r));
+    if (r.chance(40) && B[0][1] == n) {
+      const Matrix C = gen(r, zeilen, n, false, kRandom);
+      for (int i = 1; i <= zeilen; ++i)
+        for (int j = 1; j <= n; ++j) {
+          i128 v = 0;
+          for (int t = 1; t <= n; ++t) v += static_cast<i128>(C[i][t] % 4) * A[t][j];
+          B[i][j] = ar::exact::fits64(v) ? static_cast<int64_t>(v) : 0;
+        }
+    }
+    Matrix R = gen(r, 3, 3);
+    bool failed = r.chance(20);
+    const std::string in = mat(A) + " " + mat(B) + " " + mat(R) + " " + bstr(failed);
+    ar::RecordingContext c;
+    fillStack();
+    ar::Abbildungsmatrix(c, A, B, R, failed);
+    put("Abbildungsmatrix", in, mat(R) + " failed=" + bstr(failed) + " " + ctxs(c));
+  }
 }
 
 void sectionOrthogonal() {
@@ -1245,6 +1272,10 @@ void sectionFlint() {
       h.add(static_cast<uint64_t>(ar::CramerBrueche(c, S, x)));
       fillStack();
       h.add(static_cast<uint64_t>(ar::CramerDezimal(S, y)));
+      Matrix L{};
+      fillStack();
+      ar::Abbildungsmatrix(c, A, A, L, failed);
+      h.add(static_cast<uint64_t>(L[1][1]));
       h.add(static_cast<uint64_t>(x[0].Z));
       h.add(std::bit_cast<uint64_t>(y[1]));
     }
@@ -2266,6 +2297,7 @@ int main(int argc, char** argv) {
         {"elimination", sectionElimination},
         {"fraction", sectionFraction},
         {"inverse", sectionInverse},
+        {"abbildung", sectionAbbildung},
         {"orthogonal", sectionOrthogonal},
         {"quotient", sectionQuotient},
         {"random", sectionRandom},
