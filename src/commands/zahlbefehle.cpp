@@ -118,8 +118,8 @@ void HauptFenster::BevelButton27_Action() {
     ar::Zufallsmatrix(*this, Zzahl, *d, [this] { return zufallsEintrag(services()); }, M);
     if (rahmen.uebergelaufen()) return;
   } else {
-    for (int32_t i = 1; i <= Zzahl; ++i)
-      for (int32_t j = 1; j <= Szahl; ++j) M[i][j] = zufallsEintrag(services());
+    for (int32_t i = 1; i <= Zzahl && i <= core::kMax; ++i)
+      for (int32_t j = 1; j <= Szahl && j <= core::kMax; ++j) M[i][j] = zufallsEintrag(services());
     M[0] = {Zzahl, Szahl, 1, 1};
   }
   rahmen.zeige(M);

@@ -104,6 +104,10 @@ TEST_F(KnopfTest, NumberCommandsTable) {
   setGrid({{0, 0, 0, 0}}), type("InOutF", "");
   for (double x : {0.0, 0.55, 0.99, std::nextafter(1.0, 0.0)}) services.queueRnd(x);
   EXPECT_EQ((press(rnd), grid()), (Rows{{-10, 1, 9, 9}}));
+  // Counts beyond the grid, as no size field leaves them: twelve rows of twelve entries, and no more.
+  w->Zzahl = 13, w->Szahl = 13;
+  for (int k = 0; k < 144; ++k) services.queueRnd(0.55);
+  EXPECT_EQ((press(rnd), grid()), Rows(12, std::vector<int64_t>(12, 1)));
 }
 
 TEST_F(KnopfTest, DetRangSpurLogTheGridAsTypedAndTheirNumber) {
