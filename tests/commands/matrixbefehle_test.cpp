@@ -128,6 +128,10 @@ TEST_F(BefehlTest, OverflowAndZeroDenominatorAreReportedOnce) {
   setGrid({{3037000500, 1, 1}, {0, 3037000500, 1}});
   EXPECT_EQ(press("BevelButton1", {core::kAnswerOk}), kUeberlaufBox);
   EXPECT_EQ(shownGrid() + w->Protokoll, "1/1: 3037000500 1 1 | 0 3037000500 1$") << "Transformieren";
+  // Invertieren: the inverse of 2^62 * (3) is 1/(3 * 2^62).
+  setGrid({{3}}, "4611686018427387904");
+  EXPECT_EQ(press("BevelButton4", {core::kAnswerOk}), kUeberlaufBox);
+  EXPECT_EQ(shownGrid() + w->Protokoll, "4611686018427387904/1: 3$") << "Invertieren";
   for (const char* b : {"BevelButton1", "BevelButton5", "BevelButton28", "BevelButton23"}) {
     setGrid({{2, 1}, {1, 1}}, "1", "0");
     EXPECT_EQ(press(b, {core::kAnswerOk}), kUeberlaufBox) << b;

@@ -30,5 +30,10 @@ TEST_F(FensterTest, EachStoreKeepsTheGridAsTypedAndShowsItInNormalForm) {
     EXPECT_EQ(press(s.ein, {core::kAnswerOk}).size(), 1u) << s.ein;
     press(s.aus);
     EXPECT_EQ(factor(), "5/1") << s.ein << ": OK overwrote the store";
+    // Only the rows count: one row of three is overwritten without asking, three rows of one are not.
+    setGrid({{1, 2, 3}}), press(s.ein);
+    EXPECT_EQ(press(s.ein), Boxes{}) << s.ein;
+    setGrid({{1}, {2}, {3}}), press(s.ein);
+    EXPECT_EQ(press(s.ein, {core::kAnswerCancel}), (Boxes{{frage, core::kMsgOkCancel}})) << s.ein;
   }
 }

@@ -39,4 +39,11 @@ TEST_F(FensterTest, InsProtokollAndInsProtokoll2WriteTheirBlocks) {
   EXPECT_EQ(w->Protokoll, "$\\left( \\begin {array} {c}7\\\\\r\\end{array} \\right) \r"
                           "\\det \\left( \\begin {array} {cc}-5&0\\\\\r\\end{array} \\right) \r"
                           "\\left( \\begin {array} {cc}| &7\\\\\r\\end{array} \\right) .\r");
+  // A row of no columns has no entries: column 0 carries nothing and is never written.
+  w->Protokoll = "$";
+  ar::Matrix leer = matrix(1, 0, 1, 1);
+  leer[1][0] = 9;
+  w->InsProtokoll(leer, ""), w->InsProtokoll2(leer, ".");
+  EXPECT_EQ(w->Protokoll, "$\\left( \\begin {array} {}\\\\\r\\end{array} \\right) \r"
+                          "\\left( \\begin {array} {c}\\\\\r\\end{array} \\right) .\r");
 }

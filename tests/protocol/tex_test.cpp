@@ -16,6 +16,6 @@ TEST(Tex, TermsAsLatex) {
       // Powers group from the left, and LaTeX takes one exponent per base.
       {"2*A^2^3", "2\\cdot \\left(A^{2}\\right)^{3}"},
       {"A+2^2^3", "A+\\left(2^{2}\\right)^{3}"}, {"A^10+10/20*B", "A^{10}+\\frac {10} {20}\\cdot B"},
-      {"A^2^3", "\\left(A^{2}\\right)^{3}"}, {"B+(A+C)^2^-1", "B+\\left(\\left(A+C\\right)^{2}\\right)^{-1}"}};
+      {"A^2^3", "\\left(A^{2}\\right)^{3}"}, {"19/90*A^9", "\\frac {19} {90}\\cdot A^{9}"}, {"B+(A+C)^2^-1", "B+\\left(\\left(A+C\\right)^{2}\\right)^{-1}"}};
   for (const auto& [term, tex] : faelle) EXPECT_EQ(protokoll::Tex(term), tex) << term;
 }

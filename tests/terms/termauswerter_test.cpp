@@ -66,7 +66,7 @@ TEST_F(TermTest, ValuesOfTerms) {
   const struct { std::vector<const char*> terms; int64_t z, n; Rows rows; } faelle[] = {
       // 2^62/3 * 3/2^62: the unreduced numerator 3 * 2^62 leaves 64 bits.
       {{"A", "(A)", "1/2*A+1/2*A", "(1/2+1/2)*A", "4611686018427387904/3*3/4611686018427387904*A",
-        kKlammernLang.c_str(), "A^(1/2+1/2)"}, 1, 1, a},
+        kKlammernLang.c_str(), "A^(1/2+1/2)", "A^-(-1)"}, 1, 1, a},  // A^-(-1) = A^1
       {{kPlusLang.c_str()}, 2, 1, a}, {{"X", "X^4294967297"}, 1, 1, x},  // X: the sign moves into the entries
       // 3/5+3/7 = 36/35; over 105: 2/3*A = (70,140;210,280), 36/35*B^-1 =
       // (108,-108;-108,216), 2*C^3 = (210,630;0,210); sum (388,662;102,706).
@@ -122,7 +122,7 @@ TEST_F(TermTest, RefusedTermsSayWhy) {
       {{"", "   ", "2/3", "A+2", "2+A", "AB", "A)", "A2", "A(B+2)", "A()", "(A", "((A)", "(A)+((B)",
         kKlammernLang.c_str() + 1}, {kFehlerhaft}},
       {{"A+*B", "A+ *B", "A-^2", "A^^2", "A+A+A+A+A+A+A+A+A", "(1+1+1+1+1+1+1+1+1)*A"}, {kFehlerhaft}},
-      {{"A/2", "(1+2)/3*A", "2.5*A", "E+A", "Ab", "1 000*A", "A^T", "3/4/5*A", "3/*A", "3/0*A"}, {kTerm}},
+      {{"A/2", "(1+2)/3*A", "2.5*A", "E+A", "Ab", "1 000*A", "A^T", "3/4/5*A", "3/*A", "3/0*A", "(3/+2)*A"}, {kTerm}},
       {{"2^3"}, redux("b1^b2")}, {{"A^"}, redux("M1^")}, {{"^2"}, redux("^b1")}, {{"A^B"}, redux("M1^M2")},
       {{"A^-B"}, redux("M1^-M2")}, {{"A-"}, redux("M1-")}, {{"+A"}, redux("+M1")},
       // A fraction typed as exponent, whatever its value.
@@ -184,6 +184,18 @@ TEST(HoleKlammern, ClosingBracketFirstWithoutOpening) {
 // A number that ends its text ends there, even where the text was cut from a longer one.
 TEST(Zahllaenge, EndsWithTheText) {
   EXPECT_EQ(terms::Termauswerter::Zahllaenge(std::string_view("3/45").substr(0, 3)), 3);
+}
+
+// Positions count from 1; one outside the text, or nothing to cut, leaves it as it is.
+TEST(Ausschneiden, CutsInsideTheTextOnly) {
+  const struct { int32_t p, n; const char* danach; } faelle[] = {
+      {1, 1, "bcd"}, {2, 2, "ad"}, {4, 1, "abc"}, {3, 9, "ab"}, {0, 1, "abcd"}, {-1, 2, "abcd"}, {5, 1, "abcd"},
+      {2, 0, "abcd"}, {2, -1, "abcd"}};
+  for (const auto& f : faelle) {
+    std::string s = "abcd";
+    terms::Termauswerter::Ausschneiden(s, f.p, f.n);
+    EXPECT_EQ(s, f.danach) << f.p << " " << f.n;
+  }
 }
 
 TEST_F(TermTest, RandomTextsGiveAResultOrARefusal) {
