@@ -662,6 +662,10 @@ void sectionMatrix() {
     const int64_t b = r.chance(40) ? r.pick(kEdge) : wrapMul(value(r, sizeClass(r)), r.chance(50) ? a : 1);
     put("ggt", str(a) + " " + str(b), str(ar::ggt(a, b)));
   }
+  // Every pair of the ends: 2^63 - 1 is its own gcd with 0 and with itself; only 2^63 does not fit.
+  const int64_t ends[] = {0, 1, -1, kP62, -kP62, INT64_MAX, -INT64_MAX, INT64_MAX - 1, INT64_MIN};
+  for (const int64_t a : ends)
+    for (const int64_t b : ends) put("ggt.ends", str(a) + " " + str(b), str(ar::ggt(a, b)));
   {
     ar::RecordingContext c;
     ar::Fehler(c, "Zeilentrans");
@@ -710,6 +714,23 @@ void sectionMatrix() {
     put("normalForm", mat(A) + " " + mat(B) + " Z=" + s128(Z) + " N=" + s128(N),
          bstr(ok) + " " + mat(out) + " narrow " + bstr(ok2) + " " + mat(out2));
   }
+  // An entry and a denominator at the ends of the range beside a 1, which keeps the gcd at 1: -2^63 fits, -2^63 - 1
+  // and 2^63 do not.
+  const i128 top = i128{1} << 63;
+  for (const i128 e : {-top - 1, -top, -top + 1, top - 1, top, top + 1})
+    for (const i128 N : {i128{1}, i128{-1}, e}) {
+      ar::detail::WideEntries E{};
+      E[1][1] = e, E[1][2] = 1;
+      Matrix out{}, one{}, out2{};
+      out[0] = out2[0] = {1, 2};  // shows the entries
+      one[1][1] = 1, one[1][2] = 1;
+      fillStack();
+      const bool ok = ar::detail::normalForm(E, 1, 2, 1, N, out);
+      fillStack();
+      const bool ok2 = ar::detail::normalForm(one, 1, 2, 1, N, out2);
+      put("normalForm.ends", s128(e) + " 1 N=" + s128(N), bstr(ok) + " " + mat(out) + " narrow " + bstr(ok2) + " " +
+          mat(out2));
+    }
 }
 
 void sectionBignum() {
@@ -853,6 +874,30 @@ void sectionAlgebra() {
         ar::MatMult(c, A, B, R);
         put("MatMult.ends", mat(A) + " " + mat(B), mat(R) + " " + ctxs(c));
       }
+  // A product, a sum and a denominator that land one beyond the ends of the range beside a 1: (v, u) (1 0; 1 1)
+  // and (v, u) + (u, 0) give (v + u, u); 1/3 times 1/d gives 1/(3d), also -2^63 - 1.
+  for (const int64_t v : {INT64_MIN, INT64_MIN + 1, INT64_MAX, INT64_MAX - 1})
+    for (const int64_t u : {int64_t{-1}, int64_t{1}}) {
+      Matrix A{}, B{}, S{}, R{}, T{};
+      A[0] = {1, 2, 1, 1}, A[1][1] = v, A[1][2] = u;
+      B[0] = {2, 2, 1, 1}, B[1][1] = B[2][1] = B[2][2] = 1;
+      S[0] = {1, 2, 1, 1}, S[1][1] = u;
+      ar::RecordingContext c, c2;
+      fillStack();
+      ar::MatMult(c, A, B, R);
+      fillStack();
+      ar::MatPlus(c2, A, S, T);
+      put("MatMult.MatPlus.ends", str(v) + " " + str(u), mat(R) + " " + ctxs(c) + " " + mat(T) + " " + ctxs(c2));
+    }
+  for (const int64_t d : {int64_t{3074457345618258603}, int64_t{-3074457345618258603}, int64_t{3074457345618258602},
+                          int64_t{-3074457345618258602}}) {
+    Matrix M{};
+    M[0] = {1, 1, 1, d}, M[1][1] = 1;
+    ar::RecordingContext c;
+    fillStack();
+    ar::MatSkalMul(c, 1, 3, M);
+    put("MatSkalMul.ends", "1/" + str(d) + " * 1/3", mat(M) + " " + ctxs(c));
+  }
   for (int k = 0; k < count(600); ++k) {
     const int rows = dimension(r), cols = dimension(r);
     Matrix A = gen(r, rows, cols), B = gen(r, rows, cols), R = gen(r, 2, 2);

@@ -41,7 +41,8 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             {"sum of three products past 2^63", M("2^31-1 2^31-1 2^31-1"), M("2^31-1 1; 2^31-1 1; 2^31-1 1"),
              M("2147483647 1 | 6442450941/1")},
             {"A's column 0 left out past 2^127", with(M("min min | 1/min"), 1, 0, 7), M("min; min | 1/min"),
-             M("1 | 2/1")}});
+             M("1 | 2/1")},
+            {"-2^63 - 1 beside -1", M("min -1"), M("1 0; 1 1"), kBefore, kOverflow}});
   run('+', {{"L = 12", M("1 | 1/4"), M("1 | 1/6"), M("1 | 5/12"), kQuiet, 3, 2},
             {"L = -6", M("1 | 1/-2"), M("1 | 1/3"), M("1 | 1/-6"), kQuiet, 3, -2},
             {"2x2", M("1 0; 0 -1 | 2/3"), M("2 2; 2 2 | -1/6"), M("1 -1; -1 -3 | 1/3"), kQuiet, 4, -1},
@@ -53,14 +54,17 @@ TEST(ProductSumScalarMultipleTranspose, Table) {
             // A's numerator over L = 4 is 2^64: 2^62 - 2^60 found exactly; A's numerator stays.
             {"2^64 over L", M("1 | 2^62/1"), M("-1 | 2^62/4"), M("1 | 3*2^60/1"), kQuiet, P(62), P(62)},
             {"2^64 over L = -4", M("1 | 2^62/-1"), M("-1 | 2^62/4"), M("1 | 5*2^60/-1"), kQuiet, P(62), -P(62)},
-            {"sum of the entries", M("max"), M("max"), kBefore, kOverflow, 1, 1}});
+            {"sum of the entries", M("max"), M("max"), kBefore, kOverflow, 1, 1},
+            {"-2^63 - 1 beside 1", M("min 1"), M("-1 0"), kBefore, kOverflow, 1, 1}});
   run('s', {{"2/3 on 3/4", M("2 3 | 3/4"), M("| 2/3"), M("2 3 | 1/2")},
             {"-1", M("2 3 | 3/4"), M("| -1/1"), M("-2 -3 | 3/4")}, {"1/0", M("2 3 | 3/4"), M("| 1/0"), M("2 3 | 1/0")},
             {"entries too", M("4 6"), M("| 1/1"), M("2 3 | 2/1")},
             {"2^64 on the way", M("1 | 2^62/1"), M("| 4/2^10"), M("1 | 2^54/1")},
             {"2^64", M("1 | 2^62/1"), M("| 4/1"), M("1 | 2^62/1"), kOverflow},
             {"times 0 is the zero matrix", M("1 2; 3 4 | 1/3"), M("| 0/7"), M("0 0; 0 0")},
-            {"0 times a huge factor", M("max min | max/3"), M("| 0/max"), M("0 0")}});
+            {"0 times a huge factor", M("max min | max/3"), M("| 0/max"), M("0 0")},
+            {"denominator -2^63 - 1", M("1 | 1/-3074457345618258603"), M("| 1/3"), M("1 | 1/-3074457345618258603"),
+             kOverflow}});
   run('t', {{"transpose", M("1 2 3; 4 5 6 | 4/6"), {}, M("1 4; 2 5; 3 6 | 4/6")}});
 }
 
@@ -107,6 +111,8 @@ TEST(ProductSumIntoOtherArrays, Table) {
   const Matrix column0 = with(with(kBefore, 1, 0, 3), 2, 0, 5);
   const struct { const char* name; char op; Matrix a, b, r, expected; } cases[] = {
       {"2^64 over L into a fresh array", '+', M("1 | 2^62/1"), M("-1 | 2^62/4"), Matrix{}, M("1 | 3*2^60/1")},
+      {"2^64 over L beside column 0 and the header's cell 4", '+', M("1 2 3 4 | 2^62/1"), M("-1 -2 -3 -4 | 2^62/4"),
+       with(column0, 0, 4, 9), with(with(with(M("1 2 3 4 | 3*2^60/1"), 1, 0, 3), 2, 0, 5), 0, 4, 9)},
       {"sum 2^127 beside column 0", '*', M("min min | 1/min"), M("min; min | 1/min"), column0,
        with(with(M("1 | 2/1"), 1, 0, 3), 2, 0, 5)}};
   for (auto c : cases) {
@@ -130,7 +136,8 @@ TEST(NormalFormDiagonalOrthogonal, Table) {
             {"-2^63 entry", M("min 0 | 1/2"), {}, M("-1 0 | 2^62/1")},
             {"-2^63 factor", M("5 | min/min"), {}, M("-1 | 5/-1")},
             {"factor 2^80", M("2^40 0 | 2^40/1"), {}, M("2^40 0 | 2^40/1"), kOverflow},
-            {"-2^63 negated", M("min 1 | -1/1"), {}, M("min 1 | -1/1"), kOverflow}});
+            {"-2^63 negated", M("min 1 | -1/1"), {}, M("min 1 | -1/1"), kOverflow},
+            {"value zero, column 0 stays", with(M("1 2 | 0/5"), 1, 0, 7), {}, with(M("0 0"), 1, 0, 7)}});
   // Rows scaled to the common multiple of the diagonal; the factor stays. Where the scaled rows leave 64 bits,
   // the normal form of their value; where that does not fit either, the matrix stays.
   run('v', {{"2, 3", M("2 1; 1 3 | 1/2"), {}, M("6 3; 2 6 | 1/2")}, {"4, 6", M("4 1; 1 6"), {}, M("12 3; 2 12")},

@@ -97,6 +97,7 @@ TEST(EchelonFormAndInverse, Table) {
             // 2^62 * 4 on the way to the entry -2^62 / 4.
             {"2^62 above the diagonal", M("4 2^62; 0 1"), {}, M("1 -2^62; 0 4 | 1/4")},
             {"denominator 2^66", M("2^33 1; 0 2^33"), {}, kBefore, kOverflow},
+            {"denominator 2^66 over -2^63", M("2^33 1; 0 2^33 | 1/min"), {}, M("2^33 -1; 0 2^33 | -1/8")},
             // Determinant -1, inverse (-1 1; -(2^63 - 1) 2^63): all minors fit, the last entry does not.
             {"entry 2^63", M("min 1; -max 1"), {}, kBefore, kOverflow}});
 }
@@ -160,7 +161,8 @@ TEST(Verfahren, BoundsFromTheCaller) {
   Matrix rows = M("1 2 7; 3 4 8; 5 6 9", 3, 2);
   ar::ZeileLoeschen(rows, 1, 3, 2), ar::Zeilentausch(rows, 1, 3);
   ar::ZeileLoeschen(rows, 11, 99, 99);  // bounds from a damaged file stay inside the array
-  ar::Zeilentausch(rows, 2, 0);  // the header is no entry row
+  ar::Zeilentausch(rows, 2, 0), ar::ZeileLoeschen(rows, 0, 3, 2);  // the header is no entry row
+  ar::ZeileLoeschen(rows, -1, 3, 2);  // nor row -1
   EXPECT_EQ(rows, M("5 6 7; 5 6 8; 3 4 9", 3, 2));
   EXPECT_TRUE(ar::IstNullzeile(M("0 0 5"), 1, 2) && !ar::IstNullzeile(M("0 0 5"), 1, 99));
   EXPECT_TRUE(ar::IstNullzeile(M("1 2"), 0, 2) && ar::IstNullzeile(with(M("0 0"), 1, 0, 5), 1, 2));  // no entries
@@ -204,22 +206,27 @@ TEST(DetRangSpur, Table) {
 
 // FLINT keeps the big integers it frees for reuse, in blocks of about 4000, and an uncleared one shows as a
 // leak only once the blocks after its own are used up too: one per call is reported from about 8200 calls on
-// (12200 for the inverse). Each call here takes the FLINT path and ends with big integers.
+// (12200 for the inverse). Each call here takes the FLINT path and ends with big integers; the inverse's
+// factor 1/(2^63 - 1) and 1/-2^63 leave them in its last quotient and in its last gcd.
 TEST(FlintPath, LeavesNoBigIntegerBehind) {
   const Matrix det = M("min 1; 1 min"), inv = M("2^33 1; 0 2^33"), sys = M("4294967297 1 2147483650; 1 4294967297 1");
+  const Matrix invMax = M("2^33 1; 0 2^33 | 1/max"), invMin = M("2^33 1; 0 2^33 | 1/min");
   const Matrix lin = M("2^62 0; 0 3");
   ar::RecordingContext ctx;
   std::array<ar::BruchT, ar::kCramerMax> x{};
-  Matrix r = kBefore, l = kBefore;
+  Matrix r = kBefore, l = kBefore, s = kBefore;
   bool failed = false;
   int64_t d = 0;
   for (int k = 0; k < 20000; ++k) {
     d |= ar::Det(ctx, det);  // 2^126 - 1
     ar::Invertieren(ctx, inv, r, failed);  // denominator 2^66
+    ar::Invertieren(ctx, invMax, r, failed);  // (2^63 - 1) / 2^66
+    ar::Invertieren(ctx, invMin, s, failed);  // -2^63 / 2^66 = -1/8
     ar::CramerBrueche(ctx, sys, x);  // x_1 = 9223372047592194049/18446744082299486208
     ar::Abbildungsmatrix(ctx, lin, lin, l, failed);  // its determinant 3 * 2^62 on the way
   }
   EXPECT_EQ(std::tie(d, r, l, failed, ctx.overflow), std::make_tuple(0, kBefore, identity(2), false, true));
+  EXPECT_EQ(s, M("2^33 -1; 0 2^33 | -1/8"));
 }
 
 }  // namespace

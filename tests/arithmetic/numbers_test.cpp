@@ -99,7 +99,8 @@ TEST(Zufallsmatrix, Table) {
       // The corner d + s, s = 9a + 9b with L's first column (a, b): a, b = 9, -8 would give 2^63 + 8, so they turn.
       {"2^63 - 1, s = 9 turned", 3, kMax, {9, 9, -8, 9, -8, 5}, M("max-9 54 9; -73 -39 -8; 8 5 1")},
       {"2^63 - 1, s = -9 kept", 3, kMax, {9, 9, -8, -9, 8, 5}, M("max-9 54 9; -73 -39 -8; 8 5 1")},
-      {"-2^63 on 1 x 1 needs 2^63", 1, kMin, {}, kBefore, true}};
+      {"-2^63 on 1 x 1 needs 2^63", 1, kMin, {}, kBefore, true},
+      {"n = 13 read as 12: 132 draws", 13, 5, std::vector<int64_t>(132), with(identity(12), 1, 1, 5)}};
   for (const auto& f : faelle) {
     ar::RecordingContext ctx;
     size_t gezogen = 0;

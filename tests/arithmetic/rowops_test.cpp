@@ -60,6 +60,7 @@ TEST(RowAndColumnSteps, Table) {
       {"2^127 by a product 1", 'p', M("min min; -max min; max 1; 1 1; min max; min max; min 2; 7 1"), {}, 1, 2, 7},
       {"column 12", 'p', with(M("2"), 1, 12, 3), {}, 12, 1, 6},
       {"column 0", 'p', with(M("2; 3"), 1, 0, 5), {}, 1, 0, 10},
+      {"column 0 first", 'p', with(M("2; 3"), 1, 0, 5), {}, 0, 1, 10},
       // Next to column -1 lies row 1's column 12, next to column 13 row 2's column 0: neither is read.
       {"column -1", 'p', with(with(M("0; 0"), 1, 12, 1), 2, 12, 1), {}, 12, -1, 0},
       {"column 13", 'p', with(M("1; 1"), 2, 0, 7), {}, 13, 1, 0},
@@ -99,11 +100,18 @@ TEST(RowAndColumnSteps, Table) {
   EXPECT_EQ(std::tie(w, ctx.overflow), std::make_tuple(W(2, 3, 0, 0), false));
   ar::Zeilenmult(ctx, w, 1, kMax);
   EXPECT_EQ(std::tie(w, ctx.overflow), std::make_tuple(W(2, 3, 0, 0), true));
+  // Klone fills its columns 0 to 12, the header too; columns 13 to 24 stay.
+  ar::WideMatrix klon{}, want{{{2, 2, 2, 3}, {0, 1, 2}, {0, 3, 4}}};
+  klon[0][4] = 8, klon[1][13] = want[1][13] = 5;
+  ar::Klone(M("1 2; 3 4 | 2/3"), klon);
+  EXPECT_EQ(klon, want);
 }
 
 // Column j replaced by the right-hand side n + 1; the rest copied whole, the factor kept, the size n x n.
 TEST(Cramermatrix, ColumnByTheRightHandSide) {
-  for (const auto& [j, b] : {std::pair{1, "5 2 5; 6 4 6"}, {2, "1 5 5; 3 6 6"}, {3, "1 2 5; 3 4 6"}}) {
+  // Column 12 is a column of the array too; column 0 is none.
+  for (const auto& [j, b] : {std::pair{1, "5 2 5; 6 4 6"}, {2, "1 5 5; 3 6 6"}, {3, "1 2 5; 3 4 6"},
+                             {12, "1 2 5 0 0 0 0 0 0 0 0 5; 3 4 6 0 0 0 0 0 0 0 0 6"}, {0, "1 2 5; 3 4 6"}}) {
     Matrix out = kBefore;
     EXPECT_EQ((ar::Cramermatrix(M("1 2 5; 3 4 6 | 2/3"), j, out), out), M(std::string(b) + " | 2/3", 2, 2)) << j;
   }
@@ -139,7 +147,8 @@ TEST(BruchT, Operations) {
       {"0/0 Kuerzen", "0/0"}, {"2^53+1/3 Kuerzen", "3002399751580331/1"}, {"2/min Kuerzen", "-1/2^62"},
       {"1/min Kuerzen", "overflow"}, {"0 ggt 0", "0/0"}, {"0 ggt -7", "7/7"}, {"-4 ggt 6", "2/2"}, {"12 ggt 18", "6/6"},
       {"1 ggt 0", "1/1"}, {"max ggt 7", "7/7"}, {"2^53+1 ggt 3", "3/3"}, {"min ggt 6", "2/2"}, {"min ggt max", "1/1"},
-      {"min ggt 0", "2^62/2^62"}, {"min ggt min", "2^62/2^62"}};
+      {"min ggt 0", "2^62/2^62"}, {"min ggt min", "2^62/2^62"}, {"max ggt 0", "max/max"},
+      {"max ggt -max", "max/max"}};
   for (const auto& [call, result] : cases) {
     std::istringstream in(call);
     std::string x, op, y;
