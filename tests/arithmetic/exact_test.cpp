@@ -59,8 +59,8 @@ TEST(Content, StorePrimitive) {
       {{"3*2^70", "-5*2^70"}, "2^70", true, {3, -5}}, {{"2^100", "3"}, "1", false},
       {{"2^65", "2"}, "2", false}, {{"2^64", "-2"}, "2", false}, {{"-2^64", "2"}, "2", true, {kMin, 1}}};
   for (const auto& r : rows) {
-    std::vector<i128> v;
-    for (const char* t : r.v) v.push_back(wide(t));
+    std::vector<i128> v(r.v.size());
+    std::transform(r.v.begin(), r.v.end(), v.begin(), [](const char* t) { return wide(t); });
     std::vector<int64_t> out(v.size());
     const int n = static_cast<int>(v.size());
     SCOPED_TRACE(std::string(r.v[0]) + " " + r.v[1] + " ...");
