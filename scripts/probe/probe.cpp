@@ -755,9 +755,12 @@ void sectionBareiss() {
     const int width = static_cast<int>(r.range(n, std::min(24, 2 * n + 1)));
     const bool jordan = r.chance(50);
     const Matrix A = gen(r, n, std::min(width, 12), false), B = gen(r, n, 12, false);
+    // The cells a caller can use (n <= 12 rows, width <= 2n columns): junk beyond n x width, all compared, so that
+    // a write beyond shows. Further cells of the array are no caller's: neither filled nor compared.
+    constexpr int kRows = core::kMax, kCols = 2 * core::kMax;
     ar::detail::BareissArray w;
-    for (int i = 0; i < 12; ++i)
-      for (int j = 0; j < ar::detail::kBareissWidth; ++j)
+    for (int i = 0; i < kRows; ++i)
+      for (int j = 0; j < kCols; ++j)
         w[i][j] = i < n && j < width ? (j < 12 ? A[i + 1][j + 1] : B[i + 1][j - 11]) : static_cast<int64_t>(r.next());
     std::string in = str(n) + "x" + str(width) + " jordan=" + bstr(jordan) + ":";
     for (int i = 0; i < n; ++i) {
@@ -770,8 +773,8 @@ void sectionBareiss() {
     // After an overflow the array is spoilt by contract.
     if (res.outcome != ar::detail::Elimination::kOverflow) {
       Hash h;
-      for (const auto& row : w)
-        for (int64_t v : row) h.add(static_cast<uint64_t>(v));
+      for (int i = 0; i < kRows; ++i)
+        for (int j = 0; j < kCols; ++j) h.add(static_cast<uint64_t>(w[i][j]));
       out += " #" + hex(h.h);
       if (n >= 1) out += " last=" + str(w[n - 1][n - 1]) + " first=" + str(w[0][0]);
     }
