@@ -567,18 +567,24 @@ void sectionExact() {
     put("inverse", std::to_string(odd) + " " + u128s(odd2),
          std::to_string(ex::inverse64(odd)) + " " + u128s(ex::inverse128(odd2)));
   }
-  for (int k = 0; k < count(300); ++k) {
-    int64_t d = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
-    if (d == 0) d = r.chance(50) ? INT64_MIN : 7;
+  const auto divide = [](int64_t d, i128 x) {
     const ex::ExactDivisor64 div(d);
-    const int64_t q = value(r, sizeClass(r));
-    const i128 x = static_cast<i128>(d) * q + (r.chance(20) ? r.range(-2, 2) : 0);
     int64_t out = -77;
     const bool ok = div.divide(x, out);
     std::string res = bstr(ok) + " " + str(out);
     if (ex::fits64(x) && x % d == 0) res += " exact=" + str(div.exact(static_cast<int64_t>(x)));
     put("ExactDivisor64", str(d) + " " + s128(x), res);
+  };
+  for (int k = 0; k < count(300); ++k) {
+    int64_t d = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
+    if (d == 0) d = r.chance(50) ? INT64_MIN : 7;
+    const int64_t q = value(r, sizeClass(r));
+    divide(d, static_cast<i128>(d) * q + (r.chance(20) ? r.range(-2, 2) : 0));
   }
+  // Quotients of +-2^63, which no int64_t q above gives: 2^63 does not fit, whatever the sign of d.
+  for (const int64_t d : {int64_t{1}, int64_t{-1}, int64_t{2}, int64_t{-2}, int64_t{3}, int64_t{-3}, kP31, -kP31, -kP62,
+                          INT64_MAX, INT64_MIN + 1, INT64_MIN})
+    for (const i128 q : {k63, -k63}) divide(d, d * q);
   for (int k = 0; k < count(200); ++k) {
     const u128 g = bits128(r, bitLength(r)) | (r.chance(50) ? 0 : 1);
     if (g == 0) continue;
