@@ -567,18 +567,24 @@ void sectionExact() {
     put("inverse", std::to_string(odd) + " " + u128s(odd2),
          std::to_string(ex::inverse64(odd)) + " " + u128s(ex::inverse128(odd2)));
   }
-  for (int k = 0; k < count(300); ++k) {
-    int64_t d = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
-    if (d == 0) d = r.chance(50) ? INT64_MIN : 7;
+  const auto divide = [](int64_t d, i128 x) {
     const ex::ExactDivisor64 div(d);
-    const int64_t q = value(r, sizeClass(r));
-    const i128 x = static_cast<i128>(d) * q + (r.chance(20) ? r.range(-2, 2) : 0);
     int64_t out = -77;
     const bool ok = div.divide(x, out);
     std::string res = bstr(ok) + " " + str(out);
     if (ex::fits64(x) && x % d == 0) res += " exact=" + str(div.exact(static_cast<int64_t>(x)));
     put("ExactDivisor64", str(d) + " " + s128(x), res);
+  };
+  for (int k = 0; k < count(300); ++k) {
+    int64_t d = r.chance(30) ? r.pick(kEdge) : value(r, sizeClass(r));
+    if (d == 0) d = r.chance(50) ? INT64_MIN : 7;
+    const int64_t q = value(r, sizeClass(r));
+    divide(d, static_cast<i128>(d) * q + (r.chance(20) ? r.range(-2, 2) : 0));
   }
+  // Quotients of +-2^63, which no int64_t q above gives: 2^63 does not fit, whatever the sign of d.
+  for (const int64_t d : {int64_t{1}, int64_t{-1}, int64_t{2}, int64_t{-2}, int64_t{3}, int64_t{-3}, kP31, -kP31, -kP62,
+                          INT64_MAX, INT64_MIN + 1, INT64_MIN})
+    for (const i128 q : {k63, -k63}) divide(d, d * q);
   for (int k = 0; k < count(200); ++k) {
     const u128 g = bits128(r, bitLength(r)) | (r.chance(50) ? 0 : 1);
     if (g == 0) continue;
@@ -776,9 +782,12 @@ void sectionBareiss() {
     const int width = static_cast<int>(r.range(n, std::min(24, 2 * n + 1)));
     const bool jordan = r.chance(50);
     const Matrix A = gen(r, n, std::min(width, 12), false), B = gen(r, n, 12, false);
+    // The cells a caller can use (n <= 12 rows, width <= 2n columns): junk beyond n x width, all compared, so that
+    // a write beyond shows. Further cells of the array are no caller's: neither filled nor compared.
+    constexpr int kRows = core::kMax, kCols = 2 * core::kMax;
     ar::detail::BareissArray w;
-    for (int i = 0; i < 12; ++i)
-      for (int j = 0; j < ar::detail::kBareissWidth; ++j)
+    for (int i = 0; i < kRows; ++i)
+      for (int j = 0; j < kCols; ++j)
         w[i][j] = i < n && j < width ? (j < 12 ? A[i + 1][j + 1] : B[i + 1][j - 11]) : static_cast<int64_t>(r.next());
     std::string in = str(n) + "x" + str(width) + " jordan=" + bstr(jordan) + ":";
     for (int i = 0; i < n; ++i) {
@@ -791,8 +800,8 @@ void sectionBareiss() {
     // After an overflow the array is spoilt by contract.
     if (res.outcome != ar::detail::Elimination::kOverflow) {
       Hash h;
-      for (const auto& row : w)
-        for (int64_t v : row) h.add(static_cast<uint64_t>(v));
+      for (int i = 0; i < kRows; ++i)
+        for (int j = 0; j < kCols; ++j) h.add(static_cast<uint64_t>(w[i][j]));
       out += " #" + hex(h.h);
       if (n >= 1) out += " last=" + str(w[n - 1][n - 1]) + " first=" + str(w[0][0]);
     }

@@ -5,10 +5,13 @@
 
 #include <cstdint>
 
+#include "core/groesse.h"
+
 namespace ar::detail {
 
-inline constexpr int kBareissWidth = 24;
-using BareissArray = int64_t[12][kBareissWidth];
+// Room for the largest system and the inverse's [S | I]: n rows, 2n columns.
+inline constexpr int kBareissWidth = 2 * core::kMax;
+using BareissArray = int64_t[core::kMax][kBareissWidth];
 
 enum class Elimination { kDone, kNoPivot, kOverflow };
 
