@@ -92,14 +92,11 @@ class ExactDivisor64 {
   }
   // x / d when d divides x and the quotient fits in 64 bits; false otherwise.
   bool divide(i128 x, int64_t& q) const {
-    const auto cand = static_cast<int64_t>(static_cast<uint64_t>(x >> shift_) * inv_);
-    if (static_cast<i128>(cand) * static_cast<i128>(mag_) != x) return false;
-    if (!neg_) {
-      q = cand;
-      return true;
-    }
-    if (cand == INT64_MIN) return false;
-    q = -cand;
+    // x / d = y / |d|, y = -x for a negative d (negated without overflow).
+    const auto y = neg_ ? static_cast<i128>(u128(0) - static_cast<u128>(x)) : x;
+    const auto cand = static_cast<int64_t>(static_cast<uint64_t>(y >> shift_) * inv_);
+    if (static_cast<i128>(cand) * static_cast<i128>(mag_) != y) return false;
+    q = cand;
     return true;
   }
 

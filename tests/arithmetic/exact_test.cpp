@@ -37,7 +37,9 @@ TEST(ExactDivisor64, Table) {
   const struct { int64_t d; const char* x; bool ok; int64_t q = 0; } rows[] = {
       {7, "21", true, 3}, {6, "9", false}, {-4, "-12", true, 3}, {1, "min", true, kMin}, {-1, "-max", true, kMax},
       {-1, "-2^63", false}, {-2, "-2^64", false}, {2, "2^64", false}, {-3, "-3*2^63", false},
-      {3, "3*2^62", true, P(62)}, {kMin, "5*2^63", true, -5}, {kMin, "-2^126", false}};
+      {3, "3*2^62", true, P(62)}, {kMin, "5*2^63", true, -5}, {kMin, "-2^126", false},
+      // -2^63 fits, whatever the divisor's sign.
+      {-1, "2^63", true, kMin}, {-4, "2^65", true, kMin}, {kMin, "2^126", true, kMin}, {4, "-2^65", true, kMin}};
   for (const auto& r : rows) {
     const ar::exact::ExactDivisor64 div(r.d);
     const i128 x = wide(r.x);
