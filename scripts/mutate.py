@@ -182,8 +182,14 @@ def sample(mutants, share, seed):
 # Workers
 
 
+# A test process beyond this is taken to run away: a mutant that makes a power grow without bound would fill the
+# machine's memory long before the test time limit (the whole suite stays below 2 GB per process).
+TEST_RSS_LIMIT_MB = 4000
+
+
 def test_env(tree):
-    env = dict(os.environ, QT_QPA_PLATFORM='offscreen', ASAN_OPTIONS='detect_leaks=1:abort_on_error=1',
+    env = dict(os.environ, QT_QPA_PLATFORM='offscreen',
+               ASAN_OPTIONS=f'detect_leaks=1:abort_on_error=1:hard_rss_limit_mb={TEST_RSS_LIMIT_MB}',
                LSAN_OPTIONS=f'suppressions={tree}/tests/support/lsan.supp:print_suppressions=0',
                UBSAN_OPTIONS='halt_on_error=1:abort_on_error=1:print_stacktrace=1')
     return env
