@@ -517,6 +517,15 @@ def probe_main(args):
                       f"{m['mut'].strip()[:70]}  ({secs:.0f}s)", flush=True)
 
     threads = [threading.Thread(target=work, args=(w,)) for w in workers]
+    run_until_done(threads, workers, stop)
+    text = summarize_probe(results, files_order)
+    with open(summary, 'w') as f:
+        f.write(text)
+    print(text)
+
+
+def run_until_done(threads, workers, stop):
+    """Starts the worker threads and waits for them; Ctrl-C stops every worker, and each restores its file."""
     for t in threads:
         t.start()
     try:
@@ -529,10 +538,7 @@ def probe_main(args):
         for t in threads:
             t.join()  # each restores its file on the way out
         print('interrupted; every file restored', file=sys.stderr)
-    text = summarize_probe(results, files_order)
-    with open(summary, 'w') as f:
-        f.write(text)
-    print(text)
+
 
 # ---------------------------------------------------------------------------------------------------------------
 # Report
@@ -678,18 +684,7 @@ def main():
     threads = [threading.Thread(target=work, args=(w,)) for w in workers]
     with lock:
         write_status()
-    for t in threads:
-        t.start()
-    try:
-        while any(t.is_alive() for t in threads):
-            time.sleep(0.5)
-    except KeyboardInterrupt:
-        stop.set()
-        for w in workers:
-            w.kill()
-        for t in threads:
-            t.join()  # each restores its file on the way out
-        print('interrupted; every file restored', file=sys.stderr)
+    run_until_done(threads, workers, stop)
     text = summarize(results, files_order)
     with open(os.path.join(args.out, 'summary.txt'), 'w') as f:
         f.write(text)
