@@ -470,14 +470,7 @@ def probe_main(args):
     workers = [ProbeWorker(k, args) for k in range(max(1, min(args.workers, len(mutants))))]
     print(f'{len(mutants)} survivors to probe, {len(workers)} workers; building the probe ...', flush=True)
     t_setup = time.time()
-    errors = []
-    setups = [threading.Thread(target=lambda w=w: errors.append(w.setup(tracked))) for w in workers]
-    for t in setups:
-        t.start()
-    for t in setups:
-        t.join()
-    if any(errors):
-        sys.exit('\n'.join(e for e in errors if e))
+    setup_all(workers, tracked)
     # Every worker's baseline must be the same text: the probe is deterministic, or it proves nothing.
     base = workers[0].baseline[0]
     for w in workers[1:]:
@@ -522,6 +515,18 @@ def probe_main(args):
     with open(summary, 'w') as f:
         f.write(text)
     print(text)
+
+
+def setup_all(workers, tracked):
+    """Sets every worker up side by side; stops the tool with their messages when one fails."""
+    errors = []
+    setups = [threading.Thread(target=lambda w=w: errors.append(w.setup(tracked))) for w in workers]
+    for t in setups:
+        t.start()
+    for t in setups:
+        t.join()
+    if any(errors):
+        sys.exit('\n'.join(e for e in errors if e))
 
 
 def run_until_done(threads, workers, stop):
@@ -627,14 +632,7 @@ def main():
     workers = [Worker(k, args) for k in range(args.workers)]
     print(f'{len(mutants)} mutants, {args.workers} workers; setting up the workers ...', flush=True)
     t_setup = time.time()
-    errors = []
-    setups = [threading.Thread(target=lambda w=w: errors.append(w.setup(tracked))) for w in workers]
-    for t in setups:
-        t.start()
-    for t in setups:
-        t.join()
-    if any(errors):
-        sys.exit('\n'.join(e for e in errors if e))
+    setup_all(workers, tracked)
     print(f'workers ready after {time.time() - t_setup:.0f}s', flush=True)
 
     todo = queue.Queue()
