@@ -11,6 +11,12 @@ mpz_class of(exact::i128 v) {
   return r;
 }
 
+mpz_class fromFmpz(const fmpz_t v) {
+  mpz_class r;
+  fmpz_get_mpz(r.get_mpz_t(), v);
+  return r;
+}
+
 BigMatrix of(const Matrix& M) {
   BigMatrix B;
   for (size_t i = 0; i <= 12; ++i)

@@ -2,6 +2,7 @@
 // Exact values beyond 128 bits, in GMP's integers: a matrix of the same
 // layout as Matrix, for the few results whose way leaves 128 bits.
 
+#include <flint/fmpz.h>
 #include <gmpxx.h>
 
 #include <array>
@@ -13,6 +14,8 @@ namespace ar::big {
 using BigMatrix = std::array<std::array<mpz_class, 13>, 13>;
 
 mpz_class of(exact::i128 v);
+// A FLINT integer as a GMP one.
+mpz_class fromFmpz(const fmpz_t v);
 // All 169 cells.
 BigMatrix of(const Matrix& M);
 // All 169 cells into M when every one fits in 64 bits; otherwise false and M

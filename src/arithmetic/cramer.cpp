@@ -3,6 +3,7 @@
 #include <flint/fmpz_mat.h>
 
 #include "arithmetic/bareiss.h"
+#include "arithmetic/bignum.h"
 #include "arithmetic/quotient.h"
 
 namespace ar {
@@ -62,15 +63,11 @@ class Exakt {
   }
 
   // The exact quotient needs no reduction.
-  double dezimal(int i) const { return Dezimalquotient(alsMpz(fmpz_mat_entry(x_, i, 0)), alsMpz(den_)); }
-
- private:
-  static mpz_class alsMpz(const fmpz_t v) {
-    mpz_class r;
-    fmpz_get_mpz(r.get_mpz_t(), v);
-    return r;
+  double dezimal(int i) const {
+    return Dezimalquotient(big::fromFmpz(fmpz_mat_entry(x_, i, 0)), big::fromFmpz(den_));
   }
 
+ private:
   fmpz_mat_t a_, b_, x_;
   fmpz_t den_, z_, n_;
   bool regulaer_;

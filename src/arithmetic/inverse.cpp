@@ -104,12 +104,6 @@ Outcome invertExact(const Matrix& S, int n, Matrix& R) {
   return o;
 }
 
-mpz_class alsMpz(const fmpz_t v) {
-  mpz_class r;
-  fmpz_get_mpz(r.get_mpz_t(), v);
-  return r;
-}
-
 // B * A^-1 from FLINT's solution of A^T X^T = B^T, X^T = Y / den: the value
 // (Bz An / (Bn Az)) * Y^T / den, with den made positive, so that the
 // denominator keeps the sign of Bn * Az as the 64-bit way leaves it.
@@ -130,11 +124,11 @@ Outcome abbildungExakt(const Matrix& A, const Matrix& B, Matrix& R) {
     big::BigMatrix r = big::of(R);
     const int vorzeichen = fmpz_sgn(den);
     for (int i = 0; i < k; ++i)
-      for (int j = 0; j < n; ++j) r[i + 1][j + 1] = alsMpz(fmpz_mat_entry(y, j, i)) * vorzeichen;
+      for (int j = 0; j < n; ++j) r[i + 1][j + 1] = big::fromFmpz(fmpz_mat_entry(y, j, i)) * vorzeichen;
     r[0][0] = k;
     r[0][1] = n;
     r[0][2] = mpz_class(static_cast<long>(B[0][2])) * static_cast<long>(A[0][3]);
-    r[0][3] = mpz_class(static_cast<long>(B[0][3])) * static_cast<long>(A[0][2]) * abs(alsMpz(den));
+    r[0][3] = mpz_class(static_cast<long>(B[0][3])) * static_cast<long>(A[0][2]) * abs(big::fromFmpz(den));
     big::normalize(r);
     // R's other cells are its own: only the result can fail to fit.
     o = big::store(r, R) ? Outcome::kRegular : Outcome::kOverflow;
